@@ -1,0 +1,84 @@
+// Page read and page write against the simulator at 9600 baud, measured
+// against the line time of every byte that crosses the line (10 bits per
+// byte, both ways): 257 bytes for a read, 513 for a write.  The program's
+// own cost per exchange must vanish beside the line.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "link/Serial.h"
+#include "link/Transaction.h"
+#include "tests/support/SimProcess.h"
+
+namespace {
+
+constexpr int Baud = 9600;
+constexpr double ByteSeconds = 10.0 / Baud;
+constexpr int Rounds = 5;
+
+double Seconds(std::chrono::steady_clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
+
+// The simulator notes, per reply, how late its last byte went out against
+// its own schedule: that part of the time is the simulator's, not ours.
+double SimulatorLateness(const SimProcess& sim, std::size_t fromLine)
+{
+    double late = 0;
+    auto lines = sim.TxLines();
+    for (std::size_t i = fromLine; i < lines.size(); ++i) {
+        auto pos = lines[i].find("late_us=");
+        if (pos != std::string::npos)
+            late += std::atof(lines[i].c_str() + pos + 8) / 1e6;
+    }
+    return late;
+}
+
+}  // namespace
+
+int main()
+{
+    SimProcess sim(VESK_SIM_PATH, {"--line-speed", std::to_string(Baud)});
+    Serial::SetPortMap({{"COM1", sim.LinkPath()}});
+    if (!Serial::OpenPort("COM1", Baud)) {
+        std::fprintf(stderr, "cannot open the simulator's link\n");
+        return 2;
+    }
+    int failures = 0;
+    ControllerLink link({{}, {}, {}, [&](const std::string&) { ++failures; }});
+    PageBuffer page{};
+
+    using Clock = std::chrono::steady_clock;
+    std::size_t txBefore = sim.TxLines().size();
+    auto start = Clock::now();
+    for (int i = 0; i < Rounds; ++i)
+        link.ReadPage(1, page);
+    double readTime = Seconds(Clock::now() - start) / Rounds;
+    double readLate = SimulatorLateness(sim, txBefore) / Rounds;
+
+    txBefore = sim.TxLines().size();
+    start = Clock::now();
+    for (int i = 0; i < Rounds; ++i)
+        link.WritePage(1, page);
+    double writeTime = Seconds(Clock::now() - start) / Rounds;
+    double writeLate = SimulatorLateness(sim, txBefore) / Rounds;
+    Serial::ClosePort();
+
+    if (failures) {
+        std::fprintf(stderr, "%d exchanges failed\n", failures);
+        return 2;
+    }
+    const double readLine = 257 * ByteSeconds;
+    const double writeLine = 513 * ByteSeconds;
+    const double readRatio = readTime / readLine;
+    const double writeRatio = writeTime / writeLine;
+    std::printf("page read : %7.1f ms, line time %6.1f ms, ratio %.3f (target <= 1.05); simulator late %.2f ms (%.3f of line time)\n",
+                readTime * 1e3, readLine * 1e3, readRatio, readLate * 1e3, readLate / readLine);
+    std::printf("page write: %7.1f ms, line time %6.1f ms, ratio %.3f (target <= 1.10); simulator late %.2f ms (%.3f of line time)\n",
+                writeTime * 1e3, writeLine * 1e3, writeRatio, writeLate * 1e3, writeLate / writeLine);
+    bool ok = readRatio <= 1.05 && writeRatio <= 1.10;
+    std::printf("%s\n", ok ? "targets met" : "TARGET MISSED");
+    return ok ? 0 : 1;
+}

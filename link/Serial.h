@@ -1,0 +1,59 @@
+// The one serial port through which the program talks to the Controller.
+//
+// The port is module-level state: at most one is open in the whole program
+// and every operation acts on it.  Nothing here is shown to the user; every
+// operation reports failure only through its result.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "PortNames.h"
+
+namespace Serial {
+
+// Opens the named port ("COM1" … "COM8", resolved through the installed port
+// map) exclusively at the given baud rate, 8 data bits, no parity, 1 stop bit.
+bool OpenPort(const std::string& name, int baud);
+void ClosePort();
+bool WriteBytes(const std::uint8_t* buffer, std::uint16_t count);
+// Gives up after 500 ms + 1 ms per requested byte; bytes that did arrive stay
+// in the buffer, but the result is false.
+bool ReadBytes(std::uint8_t* buffer, std::uint16_t count);
+int InputWaiting();
+void FlushInput();
+bool IsOpen();
+
+// Mapping of port names to device paths, read from the settings file.
+void SetPortMap(PortMap map);
+const PortMap& CurrentPortMap();
+
+// Read time-out of ReadBytes for a count, in milliseconds.
+constexpr int ReadTimeoutMs(std::uint16_t count) { return 500 + count; }
+
+// ---- Seam for tests: the platform side of one open port. ----------------
+class PortDevice {
+public:
+    virtual ~PortDevice() = default;
+    // Hands all bytes to the driver; blocks without a time-out.
+    virtual bool Write(const std::uint8_t* buffer, std::size_t count) = 0;
+    // Reads until count bytes arrived or timeoutMs passed; returns how many
+    // arrived.  Stops early when the device is gone.
+    virtual std::size_t Read(std::uint8_t* buffer, std::size_t count, int timeoutMs) = 0;
+    // Bytes in the driver's input queue, −1 if the query fails.
+    virtual int Waiting() = 0;
+};
+
+// Opens a device for a resolved path (not a port name) with the line
+// settings applied; nullptr on failure.
+using DeviceOpener = std::unique_ptr<PortDevice> (*)(const std::string& path, int baud);
+
+// Replaces the platform opener (tests install a fake); nullptr restores the
+// POSIX termios one.  Closes any open port first.
+void SetDeviceOpener(DeviceOpener opener);
+
+// The POSIX termios implementation, exposed for tests against a real pty.
+std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud);
+
+}  // namespace Serial

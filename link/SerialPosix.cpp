@@ -1,0 +1,194 @@
+// The POSIX termios side of the serial port.
+#include "link/Serial.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace Serial {
+namespace {
+
+speed_t SpeedFor(int baud)
+{
+    switch (baud) {
+    case 1200: return B1200;
+    case 2400: return B2400;
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    default: return 0;
+    }
+}
+
+bool Harmless(int err)
+{
+    // ptys and some adapters refuse ioctls that only tune a real UART.
+    return err == ENOTTY || err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
+}
+
+class PosixDevice final : public PortDevice {
+public:
+    explicit PosixDevice(int fd) : fd_(fd) {}
+
+    ~PosixDevice() override
+    {
+        ioctl(fd_, TIOCNXCL);
+        flock(fd_, LOCK_UN);
+        ::close(fd_);
+    }
+
+    bool Write(const std::uint8_t* buffer, std::size_t count) override
+    {
+        // Writes have no time-out: wait for the driver to take every byte,
+        // but give up when the device is gone rather than wait forever.
+        std::size_t done = 0;
+        while (done < count) {
+            ssize_t n = ::write(fd_, buffer + done, count - done);
+            if (n > 0) {
+                done += static_cast<std::size_t>(n);
+                continue;
+            }
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && errno == EAGAIN) {
+                pollfd p{fd_, POLLOUT, 0};
+                int r = ::poll(&p, 1, -1);
+                if (r < 0 && errno != EINTR)
+                    return false;
+                if (r > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)))
+                    return false;
+                continue;
+            }
+            return false;
+        }
+        return true;
+    }
+
+    std::size_t Read(std::uint8_t* buffer, std::size_t count, int timeoutMs) override
+    {
+        using Clock = std::chrono::steady_clock;
+        const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        std::size_t got = 0;
+        bool pollSaidReadable = false;
+        while (got < count) {
+            // Take what is already there before asking poll: the common case
+            // of a reply already queued then costs one system call.
+            ssize_t n = ::read(fd_, buffer + got, count - got);
+            if (n > 0) {
+                got += static_cast<std::size_t>(n);
+                pollSaidReadable = false;
+                continue;
+            }
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0 && errno != EAGAIN)
+                return got;  // EIO and the like: the device is gone
+            // With VMIN = VTIME = 0 an empty queue reads as 0, not EAGAIN.
+            // Only when poll has just said "readable" does 0 mean hang-up;
+            // give up then instead of spinning until the deadline.
+            if (n == 0 && pollSaidReadable)
+                return got;
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            if (left <= 0)
+                return got;
+            pollfd p{fd_, POLLIN, 0};
+            int r = ::poll(&p, 1, static_cast<int>(left) + 1);
+            if (r < 0 && errno != EINTR)
+                return got;
+            if (r > 0 && !(p.revents & POLLIN) && (p.revents & (POLLERR | POLLHUP | POLLNVAL)))
+                return got;
+            pollSaidReadable = r > 0;
+            if (r == 0 && Clock::now() >= deadline)
+                return got;
+        }
+        return got;
+    }
+
+    int Waiting() override
+    {
+        int n = 0;
+        if (ioctl(fd_, FIONREAD, &n) < 0)
+            return -1;
+        return n;
+    }
+
+private:
+    int fd_;
+};
+
+// USB adapters hold short replies for their latency timer (often 16 ms);
+// a page write is 257 one-byte exchanges, so ask for low latency where the
+// driver allows it.  A driver that refuses is no error.
+void RequestLowLatency(int fd)
+{
+    serial_struct ss{};
+    if (ioctl(fd, TIOCGSERIAL, &ss) == 0) {
+        ss.flags |= ASYNC_LOW_LATENCY;
+        ioctl(fd, TIOCSSERIAL, &ss);
+    }
+}
+
+bool ApplyLineSettings(int fd, int baud)
+{
+    speed_t speed = SpeedFor(baud);
+    if (speed == 0)
+        return false;
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0)
+        return false;  // not a terminal device at all
+    // 8 data bits, no parity, 1 stop bit.
+    tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB);
+    tio.c_cflag |= CS8 | CLOCAL | CREAD;
+    // The bytes are binary: no canonical mode, echo, signals or translation
+    // of CR/LF.  Software flow control would swallow the bytes 0x11 and
+    // 0x13, which occur in pages and blocks like any other value, so it is
+    // switched off; hardware flow control (CRTSCTS) stays as the port had it.
+    tio.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY | INPCK);
+    tio.c_oflag &= ~OPOST;
+    tio.c_lflag &= ~(ECHO | ECHONL | ECHOE | ICANON | ISIG | IEXTEN);
+    // Time-outs are done with poll against one deadline, not by the driver.
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    if (cfsetispeed(&tio, speed) != 0 || cfsetospeed(&tio, speed) != 0)
+        return false;
+    return tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+
+}  // namespace
+
+std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud)
+{
+    // No O_CREAT: only an existing device opens.  No controlling terminal.
+    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    // TIOCEXCL does not stop root; the advisory lock does, across processes.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    if (ioctl(fd, TIOCEXCL) != 0 && !Harmless(errno)) {
+        flock(fd, LOCK_UN);
+        ::close(fd);
+        return nullptr;
+    }
+    auto device = std::make_unique<PosixDevice>(fd);
+    if (!isatty(fd) || !ApplyLineSettings(fd, baud))
+        return nullptr;  // the device's destructor closes and unlocks
+    RequestLowLatency(fd);
+    // Linux sizes the driver's queues itself (4 KiB and more); nothing in the
+    // protocol ever has more than 259 bytes in flight, so there is nothing to
+    // request.
+    return device;
+}
+
+}  // namespace Serial

@@ -1,0 +1,64 @@
+#include "FakePort.h"
+
+#include <algorithm>
+
+namespace {
+
+FakePortState state;
+
+class FakeDevice final : public Serial::PortDevice {
+public:
+    FakeDevice() { ++state.opens; }
+    ~FakeDevice() override { ++state.closes; }
+
+    bool Write(const std::uint8_t* buffer, std::size_t count) override
+    {
+        std::vector<std::uint8_t> chunk(buffer, buffer + count);
+        state.written.insert(state.written.end(), chunk.begin(), chunk.end());
+        if (state.onWrite)
+            state.onWrite(chunk);
+        return true;
+    }
+
+    std::size_t Read(std::uint8_t* buffer, std::size_t count, int timeoutMs) override
+    {
+        state.readSizes.push_back(count);
+        state.readTimeouts.push_back(timeoutMs);
+        std::size_t n = std::min(count, state.input.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            buffer[i] = state.input.front();
+            state.input.pop_front();
+        }
+        return n;
+    }
+
+    int Waiting() override
+    {
+        ++state.waitingCalls;
+        return state.failWaiting ? -1 : static_cast<int>(state.input.size());
+    }
+};
+
+std::unique_ptr<Serial::PortDevice> OpenFake(const std::string&, int)
+{
+    return std::make_unique<FakeDevice>();
+}
+
+}  // namespace
+
+FakePortState& Fake() { return state; }
+
+void ResetFake() { state = FakePortState{}; }
+
+void InstallFake()
+{
+    ResetFake();
+    Serial::SetDeviceOpener(&OpenFake);
+    Serial::SetPortMap({});
+}
+
+void UninstallFake()
+{
+    Serial::SetDeviceOpener(nullptr);
+    Serial::SetPortMap({});
+}
