@@ -1,0 +1,65 @@
+// A main window against its own simulator: a private settings folder whose
+// [Ports] maps COM1 to the simulator's link, a recording dialog service, and
+// a probe on the same (module-level) port for looking at the Controller's
+// pages behind the window's back.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/Transaction.h"
+#include "tests/support/SimProcess.h"
+#include "ui/MainUnit.h"
+#include "ui/RecordingDialogs.h"
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The clock starts far from an hour boundary, so the simulated Controller
+    // neither logs nor adds boiler time while a test runs.
+    void StartSim(std::vector<std::string> extraArgs = {});
+    // The settings file: [Ports] COM1 = the simulator's link (a path that
+    // does not exist when none runs) and any further [Ports] lines, then
+    // the given lines of [VESK].
+    void WriteSettings(const QByteArray& veskLines = {}, const QByteArray& portLines = {});
+    QString SettingsFile() const;
+    void CreateForm();
+
+    template <typename W>
+    W* Find(const char* name) const
+    {
+        W* widget = form->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void ShowTab(const char* name);
+
+    // The probe shares the window's open port and reports nothing.
+    std::optional<PageBuffer> ReadPage(int page);
+    bool WritePage(int page, const PageBuffer& data);
+
+    // Waits until the trace holds at least n entries and then a little
+    // longer, so that a byte sent too many would show up as well.  The last
+    // byte of a page write is not answered, so nothing else tells when it
+    // has arrived.
+    std::vector<TraceEntry> SettledTrace(std::size_t n) const;
+    // The same for the bytes received from position `from` of the trace on.
+    std::vector<TraceEntry> SettledTraceFrom(std::size_t from, std::size_t n) const;
+
+    QTemporaryDir settingsDir;
+    std::unique_ptr<SimProcess> sim;
+    RecordingDialogs dialogs;
+    std::unique_ptr<TMainForm> form;
+    ControllerLink probe;
+};
+
+std::vector<std::string> Cmds(const std::vector<TraceEntry>& trace);

@@ -1,0 +1,313 @@
+// The window shell against the simulator: start, port choice, tab policy,
+// the question before every write, RESET, Info and closing.
+#include <QComboBox>
+#include <QCursor>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+
+#include "FormFixture.h"
+#include "link/Serial.h"
+#include "ui/TabPolicy.h"
+
+namespace {
+
+using Kind = RecordingDialogs::Kind;
+
+const QString Config = QString::fromUtf8(FileFilter::Configuration);
+
+TEST_F(FormTest, FirstStartOpensTheFirstPortSilently)
+{
+    StartSim();
+    WriteSettings();
+    CreateForm();
+    EXPECT_TRUE(dialogs.entries.empty());
+    EXPECT_TRUE(Serial::IsOpen());
+    EXPECT_EQ(Find<QComboBox>("cbComPort")->currentText(), QStringLiteral("COM1"));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("VESK - Kalorest topení"));
+    EXPECT_EQ(form->size(), QSize(695, 534));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_EQ(form->ActiveTab(), Tab::Const);
+    EXPECT_FALSE(form->StatusTimer().isActive());
+    EXPECT_EQ(form->StatusTimer().interval(), 1000);
+
+    // Start-up asks the Controller nothing.
+    EXPECT_TRUE(SettledTrace(0).empty());
+    // The port really reaches the simulator.
+    EXPECT_TRUE(ReadPage(0).has_value());
+}
+
+TEST_F(FormTest, TheSevenTabsInTheirOrder)
+{
+    WriteSettings();
+    CreateForm();
+    auto* pages = Find<QTabWidget>("PageControl");
+    const char* names[] = {"tsConst", "tsEkvith", "tsMode", "tsClockSensors", "tsLogs", "tsWall", "tsDirect"};
+    const char* captions[] = {"Kalorest", "Ekviterma", "Režim", "Hodiny + čidla", "Záznamy", "Zeď", "Přímý přístup"};
+    ASSERT_EQ(pages->count(), 7);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(pages->widget(i)->objectName(), QString::fromLatin1(names[i]));
+        EXPECT_EQ(pages->tabText(i), QString::fromUtf8(captions[i]));
+    }
+    EXPECT_EQ(pages->currentIndex(), 0);
+}
+
+TEST_F(FormTest, StoredPortIndexChoosesThePort)
+{
+    StartSim();
+    WriteSettings("ComPort=3\n", "COM4=" + QByteArray::fromStdString(sim->LinkPath()) + "\n");
+    // COM1 is the simulator too: only COM4 may be opened.
+    CreateForm();
+    EXPECT_TRUE(dialogs.entries.empty());
+    EXPECT_EQ(Find<QComboBox>("cbComPort")->currentText(), QStringLiteral("COM4"));
+    EXPECT_TRUE(Serial::IsOpen());
+}
+
+TEST_F(FormTest, PortIndexOutsideTheListNamesNoPort)
+{
+    StartSim();
+    WriteSettings("ComPort=9\n");
+    CreateForm();
+    EXPECT_EQ(Find<QComboBox>("cbComPort")->currentIndex(), -1);
+    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("Nelze otevřít port ")});
+    EXPECT_EQ(dialogs.entries.size(), 1u);
+    EXPECT_FALSE(Serial::IsOpen());
+
+    // Every exchange now fails with the link's own message.
+    dialogs.Clear();
+    Find<QPushButton>("btInfo")->click();
+    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("Chyba komunikace")});
+}
+
+TEST_F(FormTest, PickingAPortClosesTheOldOneAndOpensTheNew)
+{
+    StartSim();
+    WriteSettings({}, "COM2=/nonexistent/ttyVESK\n");
+    CreateForm();
+    ASSERT_TRUE(Serial::IsOpen());
+    auto* ports = Find<QComboBox>("cbComPort");
+
+    ports->setCurrentIndex(1);
+    emit ports->activated(1);
+    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("Nelze otevřít port COM2")});
+    EXPECT_FALSE(Serial::IsOpen());
+
+    dialogs.Clear();
+    ports->setCurrentIndex(0);
+    emit ports->activated(0);
+    EXPECT_TRUE(dialogs.entries.empty());
+    EXPECT_TRUE(Serial::IsOpen());
+    EXPECT_TRUE(ReadPage(0).has_value());
+}
+
+TEST_F(FormTest, TabChangeAppliesTheTabsPolicy)
+{
+    StartSim();
+    WriteSettings();
+    CreateForm();
+    auto* read = Find<QPushButton>("btRead");
+    auto* write = Find<QPushButton>("btWrite");
+    auto* load = Find<QPushButton>("btLoad");
+    auto* save = Find<QPushButton>("btSave");
+    auto enabled = [&] {
+        return std::vector<bool>{read->isEnabled(), write->isEnabled(), load->isEnabled(), save->isEnabled()};
+    };
+    const std::vector<bool> all{true, true, true, true};
+
+    EXPECT_EQ(enabled(), all);
+    EXPECT_EQ(form->OpenDialogSettings().filter, Config);
+    EXPECT_EQ(form->SaveDialogSettings(), (FileDialogSettings{Config, "vsk"}));
+
+    ShowTab("tsClockSensors");
+    EXPECT_EQ(enabled(), std::vector<bool>(4, false));
+    EXPECT_TRUE(form->StatusTimer().isActive());
+    EXPECT_EQ(form->LastStatusMinute(), 0xFF);
+
+    ShowTab("tsLogs");
+    EXPECT_FALSE(form->StatusTimer().isActive());
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, false, false, true}));
+    save->click();
+    // The open dialog keeps the filter of the settings tab.
+    EXPECT_EQ(form->OpenDialogSettings().filter, Config);
+
+    ShowTab("tsDirect");
+    EXPECT_EQ(enabled(), all);
+    load->click();
+    save->click();
+
+    ShowTab("tsWall");
+    EXPECT_EQ(enabled(), all);
+    load->click();
+    save->click();
+
+    const QString csv = QString::fromUtf8(FileFilter::Csv);
+    const QString image = QString::fromUtf8(FileFilter::Image);
+    ASSERT_EQ(dialogs.entries.size(), 5u);
+    EXPECT_EQ(dialogs.entries[0].kind, Kind::SaveFile);
+    EXPECT_EQ(dialogs.entries[0].settings, (FileDialogSettings{csv, "csv"}));
+    EXPECT_EQ(dialogs.entries[1].kind, Kind::OpenFile);
+    EXPECT_EQ(dialogs.entries[1].settings, (FileDialogSettings{image, {}}));
+    EXPECT_EQ(dialogs.entries[2].settings, (FileDialogSettings{image, "bin"}));
+    EXPECT_EQ(dialogs.entries[3].kind, Kind::OpenFile);
+    EXPECT_EQ(dialogs.entries[3].settings, (FileDialogSettings{Config, {}}));
+    EXPECT_EQ(dialogs.entries[4].kind, Kind::SaveFile);
+    EXPECT_EQ(dialogs.entries[4].settings, (FileDialogSettings{Config, "vsk"}));
+
+    // The buttons that talk to the Controller directly are never disabled.
+    for (const char* tab : {"tsClockSensors", "tsLogs", "tsDirect", "tsConst"}) {
+        ShowTab(tab);
+        EXPECT_TRUE(Find<QPushButton>("btReset")->isEnabled()) << tab;
+        EXPECT_TRUE(Find<QPushButton>("btInfo")->isEnabled()) << tab;
+        EXPECT_TRUE(Find<QComboBox>("cbComPort")->isEnabled()) << tab;
+    }
+    // Dialogs cancelled: nothing went to the Controller.
+    EXPECT_TRUE(SettledTrace(0).empty());
+}
+
+TEST_F(FormTest, WriteAnsweredNoSendsNothing)
+{
+    StartSim();
+    WriteSettings();
+    CreateForm();
+    dialogs.answers = {false};
+    Find<QPushButton>("btWrite")->click();
+    EXPECT_EQ(dialogs.Texts(Kind::Question), QStringList{QStringLiteral("Opravdu zapsat?")});
+    EXPECT_TRUE(SettledTrace(0).empty());
+}
+
+TEST_F(FormTest, EveryWriteAsksBeforeLookingAtTheTab)
+{
+    WriteSettings();
+    CreateForm();
+    dialogs.Clear();
+    ShowTab("tsClockSensors");
+    dialogs.answers = {true};
+    form->btWriteClick();
+    EXPECT_EQ(dialogs.Texts(Kind::Question), QStringList{QStringLiteral("Opravdu zapsat?")});
+    EXPECT_EQ(dialogs.entries.size(), 1u);
+}
+
+TEST_F(FormTest, ResetSendsOneByteOnlyWhenConfirmed)
+{
+    StartSim();
+    WriteSettings();
+    CreateForm();
+    auto* reset = Find<QPushButton>("btReset");
+
+    dialogs.answers = {false};
+    reset->click();
+    EXPECT_EQ(dialogs.Texts(Kind::Question), QStringList{QStringLiteral("Opravdu resetovat?")});
+    EXPECT_TRUE(SettledTrace(0).empty());
+
+    dialogs.Clear();
+    dialogs.answers = {true};
+    reset->click();
+    const auto trace = SettledTrace(1);
+    ASSERT_EQ(trace.size(), 1u);
+    EXPECT_EQ(trace[0].role, "cmd");
+    EXPECT_EQ(trace[0].byte, 0x50);
+    // No message on success.
+    EXPECT_EQ(dialogs.entries.size(), 1u);
+}
+
+TEST_F(FormTest, InfoShowsTheTextUpToTheFirstZero)
+{
+    const struct {
+        const char* hex;
+        const char* text;
+    } cases[] = {
+        {"5645534B00414243444546474849", "VESK"},
+        // 16 bytes without a zero, with Windows-1250 letters.
+        {"C8E1737420E8ED736C61203132333435", "Část čísla 12345"},
+        {"4142434445464748494A4B4C4D4E4F50", "ABCDEFGHIJKLMNOP"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hex);
+        form.reset();
+        dialogs.Clear();
+        StartSim({"--info-hex", c.hex});
+        WriteSettings();
+        CreateForm();
+        Find<QPushButton>("btInfo")->click();
+        EXPECT_EQ(dialogs.Texts(Kind::Information), QStringList{QString::fromUtf8(c.text)});
+        EXPECT_EQ(dialogs.entries.size(), 1u);
+        const auto trace = SettledTrace(1);
+        ASSERT_EQ(trace.size(), 1u);
+        EXPECT_EQ(trace[0].byte, 0x44);
+    }
+}
+
+TEST_F(FormTest, FailedInfoReportsOnceAndStopsTheStatusTimer)
+{
+    StartSim({"--short-reply", "0x44:5"});
+    WriteSettings();
+    CreateForm();
+    ShowTab("tsClockSensors");
+    ASSERT_TRUE(form->StatusTimer().isActive());
+    Find<QPushButton>("btInfo")->click();
+    EXPECT_FALSE(form->StatusTimer().isActive());
+    ASSERT_EQ(dialogs.entries.size(), 1u);
+    EXPECT_EQ(dialogs.entries[0].kind, Kind::Error);
+    EXPECT_EQ(dialogs.entries[0].text, QStringLiteral("Chyba komunikace"));
+}
+
+TEST_F(FormTest, ExchangesLeaveTheCursorAsTheyFoundIt)
+{
+    StartSim();
+    WriteSettings();
+    CreateForm();
+    // A 16-byte reply shows the hourglass; afterwards no override is left.
+    Find<QPushButton>("btInfo")->click();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    QGuiApplication::setOverrideCursor(QCursor(Qt::CrossCursor));
+    Find<QPushButton>("btInfo")->click();
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::CrossCursor);
+    QGuiApplication::restoreOverrideCursor();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(FormTest, ClosingWritesTheSettingsAndClosesThePort)
+{
+    StartSim();
+    WriteSettings("EkvithFillB=abc\nWallTemp=19\nComPort=0\n");
+    CreateForm();
+    ASSERT_TRUE(Serial::IsOpen());
+    form->close();
+    EXPECT_FALSE(Serial::IsOpen());
+    EXPECT_TRUE(dialogs.entries.empty());
+
+    QSettings file(SettingsFile(), QSettings::IniFormat);
+    const QLocale locale;
+    EXPECT_EQ(file.value("VESK/EkvithFillA").toString(), QStringLiteral("0"));
+    EXPECT_EQ(file.value("VESK/EkvithFillB").toString(), locale.toString(-0.7));
+    EXPECT_EQ(file.value("VESK/EkvithFillC").toString(), QStringLiteral("51"));
+    EXPECT_EQ(file.value("VESK/WallDepth").toString(), QStringLiteral("45"));
+    EXPECT_EQ(file.value("VESK/WallSensDepth").toString(), QStringLiteral("17"));
+    EXPECT_EQ(file.value("VESK/WallTemp").toString(), QStringLiteral("19"));
+    EXPECT_EQ(file.value("VESK/ComPort").toString(), QStringLiteral("0"));
+    // [Ports] is the administrator's and survives.
+    EXPECT_EQ(file.value("Ports/COM1").toString(), QString::fromStdString(sim->LinkPath()));
+}
+
+TEST_F(FormTest, UnwritableSettingsAreReportedOnceAndClosingGoesOn)
+{
+    StartSim();
+    WriteSettings();
+    CreateForm();
+    ASSERT_TRUE(Serial::IsOpen());
+    QFile blocker(settingsDir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(blocker.fileName() + QStringLiteral("/etc")));
+
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(Serial::IsOpen());
+    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("Failed to set data for 'EkvithFillA'")});
+    EXPECT_EQ(dialogs.entries.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,284 @@
+// The window's decisions that need no widget: tab policy, routing, stored
+// settings, the Info text and the text conversions behind them.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <array>
+#include <cstdint>
+
+#include "ui/Dialogs.h"
+#include "ui/IntegerText.h"
+#include "ui/ResetInfo.h"
+#include "ui/Routing.h"
+#include "ui/StoredSettings.h"
+#include "ui/TabPolicy.h"
+
+namespace {
+
+const QString Config = QString::fromUtf8(FileFilter::Configuration);
+const QString Csv = QString::fromUtf8(FileFilter::Csv);
+const QString Image = QString::fromUtf8(FileFilter::Image);
+
+struct PolicyRow {
+    Tab tab;
+    bool read, write, load, save;
+    std::optional<QString> openFilter;
+    std::optional<FileDialogSettings> saveDialog;
+    bool statusTimer;
+};
+
+TEST(TabPolicyTest, EveryTabGetsItsRow)
+{
+    const FileDialogSettings configSave{Config, "vsk"};
+    const PolicyRow rows[] = {
+        {Tab::Const, true, true, true, true, Config, configSave, false},
+        {Tab::Ekvith, true, true, true, true, Config, configSave, false},
+        {Tab::Mode, true, true, true, true, Config, configSave, false},
+        {Tab::Wall, true, true, true, true, Config, configSave, false},
+        {Tab::ClockSensors, false, false, false, false, std::nullopt, std::nullopt, true},
+        {Tab::Logs, true, false, false, true, std::nullopt, FileDialogSettings{Csv, "csv"}, false},
+        {Tab::Direct, true, true, true, true, Image, FileDialogSettings{Image, "bin"}, false},
+    };
+    for (const PolicyRow& row : rows) {
+        SCOPED_TRACE(TabName(row.tab));
+        const TabPolicy p = PolicyFor(row.tab);
+        EXPECT_EQ(p.read, row.read);
+        EXPECT_EQ(p.write, row.write);
+        EXPECT_EQ(p.load, row.load);
+        EXPECT_EQ(p.save, row.save);
+        EXPECT_EQ(p.openFilter, row.openFilter);
+        EXPECT_EQ(p.saveDialog, row.saveDialog);
+        EXPECT_EQ(p.statusTimer, row.statusTimer);
+    }
+}
+
+TEST(TabPolicyTest, TabsAreKnownByTheirNamesOnly)
+{
+    const char* names[] = {"tsConst", "tsEkvith", "tsMode", "tsClockSensors", "tsLogs", "tsWall", "tsDirect"};
+    for (int i = 0; i < TabCount; ++i) {
+        EXPECT_EQ(TabFromName(QString::fromLatin1(names[i])), static_cast<Tab>(i)) << names[i];
+        EXPECT_STREQ(TabName(static_cast<Tab>(i)), names[i]);
+    }
+    EXPECT_EQ(TabFromName(u"tsconst"), Tab::None);
+    EXPECT_EQ(TabFromName(u"Kalorest"), Tab::None);
+    EXPECT_EQ(TabFromName(u""), Tab::None);
+}
+
+TEST(RoutingTest, EveryButtonOnEveryTab)
+{
+    using enum TabAction;
+    struct Row {
+        Tab tab;
+        std::array<TabAction, 4> actions;  // read, write, load, save
+    };
+    const Row rows[] = {
+        {Tab::Const, {ReadConstants, WriteConstants, LoadParameterFile, SaveParameterFile}},
+        {Tab::Ekvith, {ReadCurve, WriteCurve, LoadParameterFile, SaveParameterFile}},
+        {Tab::Mode, {ReadTimeProgram, WriteTimeProgram, LoadParameterFile, SaveParameterFile}},
+        {Tab::Wall, {ReadWallTable, WriteWallTable, LoadParameterFile, SaveParameterFile}},
+        {Tab::ClockSensors, {Nothing, Nothing, Nothing, Nothing}},
+        {Tab::Logs, {ReadLogs, Nothing, Nothing, SaveLogs}},
+        {Tab::Direct, {ReadDirect, WriteDirect, LoadDirect, SaveDirect}},
+        {Tab::None, {Nothing, Nothing, Nothing, Nothing}},
+    };
+    const CommonButton buttons[] = {CommonButton::Read, CommonButton::Write, CommonButton::Load, CommonButton::Save};
+    for (const Row& row : rows)
+        for (int b = 0; b < 4; ++b)
+            EXPECT_EQ(RouteFor(row.tab, buttons[b]), row.actions[b]) << TabName(row.tab) << " button " << b;
+}
+
+TEST(IntegerTextTest, FollowsTheIntegerRule)
+{
+    const struct {
+        const char* text;
+        std::optional<int> value;
+    } cases[] = {
+        {"0", 0},           {"42", 42},          {"  42", 42},       {"-5", -5},
+        {"+7", 7},          {"$1F", 31},         {"x1f", 31},        {"X10", 16},
+        {"0x10", 16},       {"0X1a", 26},        {"-$10", -16},      {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},        {"$FFFFFFFF", -1},  {"$7fffffff", 2147483647},
+        {"", std::nullopt}, {"   ", std::nullopt}, {"-", std::nullopt}, {"$", std::nullopt},
+        {"0x", std::nullopt}, {"42 ", std::nullopt}, {"4 2", std::nullopt}, {"1.5", std::nullopt},
+        {"abc", std::nullopt}, {"$G", std::nullopt}, {"12a", std::nullopt}, {"--1", std::nullopt},
+        {"2147483648", std::nullopt}, {"-2147483649", std::nullopt}, {"$100000000", std::nullopt},
+        {"99999999999999999999", std::nullopt}, {"\t1", std::nullopt}, {"٣", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseIntegerText(QString::fromUtf8(c.text)), c.value) << '"' << c.text << '"';
+}
+
+TEST(FileFilterTest, PairsBecomeQtNameFilters)
+{
+    EXPECT_EQ(ToQtNameFilters(Config),
+              (QStringList{QString::fromUtf8("Soubory konfigurace (*.vsk)"), QStringLiteral("Všechny soubory (*)")}));
+    EXPECT_EQ(ToQtNameFilters(QString::fromUtf8(FileFilter::Text)),
+              (QStringList{QString::fromUtf8("Textové soubory (*.txt)"), QStringLiteral("Všechny soubory (*)")}));
+    // A description without its patterns gets them; several patterns are
+    // separated by blanks for Qt.
+    EXPECT_EQ(ToQtNameFilters(QStringLiteral("Záznamy|*.csv;*.txt")), QStringList{QStringLiteral("Záznamy (*.csv *.txt)")});
+    EXPECT_TRUE(ToQtNameFilters(QString()).isEmpty());
+}
+
+TEST(InfoTextTest, EndsAtTheFirstZeroOrAfterSixteenBytes)
+{
+    const std::uint8_t early[16] = {'V', 'E', 'S', 'K', 0, 'x', 'y', 'z', 1, 2, 3, 4, 5, 6, 7, 8};
+    EXPECT_EQ(InfoText(early, 16), QStringLiteral("VESK"));
+
+    std::uint8_t full[20];
+    for (int i = 0; i < 20; ++i)
+        full[i] = std::uint8_t('A' + i);
+    EXPECT_EQ(InfoText(full, 20), QStringLiteral("ABCDEFGHIJKLMNOP"));
+
+    const std::uint8_t czech[16] = {0xC8, 0xED, 0x9E, 0xF8, 0};  // Windows-1250
+    EXPECT_EQ(InfoText(czech, 16), QStringLiteral("Čížř"));
+
+    const std::uint8_t empty[16] = {};
+    EXPECT_EQ(InfoText(empty, 16), QString());
+}
+
+// Each test gets its own machine-wide settings folder.
+class StoredSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dir.path()));
+    }
+
+    QString FilePath() const { return dir.filePath(QStringLiteral("VESK/VESK.ini")); }
+
+    void WriteFile(const QByteArray& contents)
+    {
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("VESK")));
+        QFile file(FilePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+
+    QTemporaryDir dir;
+    const QLocale czech{QLocale::Czech};
+};
+
+TEST_F(StoredSettingsTest, FirstStartTakesTheDefaults)
+{
+    const StoredSettings s = ReadStoredSettings(czech);
+    EXPECT_EQ(s.EkvithFillA, QStringLiteral("0"));
+    EXPECT_EQ(s.EkvithFillB, QStringLiteral("-0,7"));
+    EXPECT_EQ(s.EkvithFillC, QStringLiteral("51"));
+    EXPECT_EQ(s.WallDepth, 45);
+    EXPECT_EQ(s.WallSensDepth, 17);
+    EXPECT_EQ(s.WallTemp, 21);
+    EXPECT_EQ(s.ComPort, 0);
+    // Reading creates nothing.
+    EXPECT_FALSE(QFile::exists(FilePath()));
+    EXPECT_EQ(ReadStoredSettings(QLocale::c()).EkvithFillB, QStringLiteral("-0.7"));
+}
+
+TEST_F(StoredSettingsTest, StoredValuesAreReadAsTheirNumbers)
+{
+    WriteFile("[VESK]\nEkvithFillA=\"0,0125\"\nEkvithFillB=-1,5\nEkvithFillC= 60 \n"
+              "WallDepth=$20\nWallSensDepth=-3\nWallTemp=19\nComPort=3\n");
+    const StoredSettings s = ReadStoredSettings(czech);
+    EXPECT_EQ(s.EkvithFillA, QStringLiteral("0,0125"));
+    // Unquoted, the comma would split the value into two.
+    EXPECT_EQ(s.EkvithFillB, QStringLiteral("-1,5"));
+    EXPECT_EQ(s.EkvithFillC, QStringLiteral("60"));
+    EXPECT_EQ(s.WallDepth, 32);
+    EXPECT_EQ(s.WallSensDepth, -3);
+    EXPECT_EQ(s.WallTemp, 19);
+    EXPECT_EQ(s.ComPort, 3);
+}
+
+TEST_F(StoredSettingsTest, TextsThatAreNotNumbersTakeTheDefault)
+{
+    WriteFile("[VESK]\nEkvithFillA=x\nEkvithFillB=abc\nEkvithFillC=1.5\n"
+              "WallDepth=4.5\nWallSensDepth=\nWallTemp=zeď\nComPort=COM2\n");
+    const StoredSettings s = ReadStoredSettings(czech);
+    EXPECT_EQ(s.EkvithFillA, QStringLiteral("0"));
+    EXPECT_EQ(s.EkvithFillB, QStringLiteral("-0,7"));
+    EXPECT_EQ(s.EkvithFillC, QStringLiteral("51"));  // "." is no decimal point in Czech
+    EXPECT_EQ(s.WallDepth, 45);
+    EXPECT_EQ(s.WallSensDepth, 17);
+    EXPECT_EQ(s.WallTemp, 21);
+    EXPECT_EQ(s.ComPort, 0);
+}
+
+TEST_F(StoredSettingsTest, APortIndexOutsideTheListChoosesNoPort)
+{
+    for (const char* index : {"8", "9", "-1", "$FF"}) {
+        WriteFile(QByteArray("[VESK]\nComPort=") + index + "\n");
+        EXPECT_EQ(ReadStoredSettings(czech).ComPort, -1) << index;
+    }
+    WriteFile("[VESK]\nComPort=7\n");
+    EXPECT_EQ(ReadStoredSettings(czech).ComPort, 7);
+}
+
+TEST_F(StoredSettingsTest, ValuesAreWrittenBackAsTheirTexts)
+{
+    WriteFile("[Ports]\nCOM1=/dev/ttyUSB0\n");
+    StoredSettings s = ReadStoredSettings(czech);
+    StoredValues values = StoredValuesOf(s);
+    values[0].text = QStringLiteral("nic");  // texts are stored as they stand
+    values[6].text = QStringLiteral("-1");
+    EXPECT_EQ(WriteStoredSettings(values), std::nullopt);
+
+    QSettings file(FilePath(), QSettings::IniFormat);
+    file.beginGroup(QStringLiteral("VESK"));
+    EXPECT_EQ(file.value("EkvithFillA").toString(), QStringLiteral("nic"));
+    EXPECT_EQ(file.value("EkvithFillB").toString(), QStringLiteral("-0,7"));
+    EXPECT_EQ(file.value("EkvithFillC").toString(), QStringLiteral("51"));
+    EXPECT_EQ(file.value("WallDepth").toString(), QStringLiteral("45"));
+    EXPECT_EQ(file.value("WallSensDepth").toString(), QStringLiteral("17"));
+    EXPECT_EQ(file.value("WallTemp").toString(), QStringLiteral("21"));
+    EXPECT_EQ(file.value("ComPort").toString(), QStringLiteral("-1"));
+    file.endGroup();
+    EXPECT_EQ(file.value("Ports/COM1").toString(), QStringLiteral("/dev/ttyUSB0"));
+
+    // What was written reads back the same.
+    const StoredSettings again = ReadStoredSettings(czech);
+    EXPECT_EQ(again.EkvithFillB, s.EkvithFillB);
+    EXPECT_EQ(again.ComPort, -1);
+}
+
+TEST_F(StoredSettingsTest, TheFirstWriteCreatesTheFileInTheFirstConfigDir)
+{
+    QTemporaryDir second;
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dir.path() + u':' + second.path()));
+    ASSERT_FALSE(QFile::exists(FilePath()));
+    EXPECT_EQ(WriteStoredSettings(StoredValuesOf(ReadStoredSettings(czech))), std::nullopt);
+    EXPECT_TRUE(QFile::exists(FilePath()));
+    EXPECT_FALSE(QFile::exists(second.filePath(QStringLiteral("VESK/VESK.ini"))));
+}
+
+TEST_F(StoredSettingsTest, AStoreThatCannotBeWrittenNamesTheFirstValue)
+{
+    // Root may write anywhere, but nobody creates a folder inside a file.
+    QFile blocker(dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(blocker.fileName() + QStringLiteral("/etc")));
+
+    const StoredSettings s = ReadStoredSettings(czech);
+    EXPECT_EQ(s.WallTemp, 21);
+    const auto failed = WriteStoredSettings(StoredValuesOf(s));
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_EQ(StoreFailureText(*failed), QStringLiteral("Failed to set data for 'EkvithFillA'"));
+}
+
+TEST_F(StoredSettingsTest, PortsSectionMapsPortNamesToDevices)
+{
+    WriteFile("[Ports]\nCOM1=/dev/ttyUSB0\nCOM3=/tmp/link\nCOM9=/dev/null\nLPT1=/dev/lp0\n[VESK]\nComPort=2\n");
+    const Serial::PortMap expected{{"COM1", "/dev/ttyUSB0"}, {"COM3", "/tmp/link"}};
+    EXPECT_EQ(ReadPortMap(), expected);
+}
+
+TEST_F(StoredSettingsTest, NoPortsSectionLeavesTheMapEmpty)
+{
+    WriteFile("[VESK]\nComPort=2\n");
+    EXPECT_TRUE(ReadPortMap().empty());
+}
+
+}  // namespace

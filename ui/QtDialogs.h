@@ -1,0 +1,22 @@
+// The dialog service with Qt's message boxes and file dialogs, modal on the
+// main window.
+#pragma once
+
+#include "ui/Dialogs.h"
+
+class QWidget;
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+
+    void Error(const QString& text) override;
+    bool Question(const QString& text) override;
+    void Warning(const QString& text) override;
+    void Information(const QString& text) override;
+    QString OpenFileName(const FileDialogSettings& settings) override;
+    QString SaveFileName(const FileDialogSettings& settings) override;
+
+private:
+    QWidget* parent_;
+};
