@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-#include "ui/IntegerText.h"
+#include "controller/IntegerText.h"
 
 SpinEdit::SpinEdit(QWidget* parent) : QSpinBox(parent) {}
 

@@ -5,7 +5,7 @@
 #include <QVariant>
 #include <memory>
 
-#include "ui/IntegerText.h"
+#include "controller/IntegerText.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "ui/Dialogs.h"
-#include "ui/IntegerText.h"
+#include "controller/IntegerText.h"
 #include "ui/ResetInfo.h"
 #include "ui/Routing.h"
 #include "ui/StoredSettings.h"

@@ -1,4 +1,4 @@
-#include "ui/IntegerText.h"
+#include "controller/IntegerText.h"
 
 #include <cstdint>
 #include <limits>
