@@ -5,25 +5,12 @@
 #include <memory>
 
 #include "controller/ConstantsTransfer.h"
-#include "link/Serial.h"
-#include "tests/support/SimProcess.h"
+#include "tests/support/SimLinkTest.h"
 
 namespace {
 
-class ConstantsTransferSim : public ::testing::Test {
+class ConstantsTransferSim : public SimLinkTest {
 protected:
-    void Start(std::vector<std::string> args = {})
-    {
-        sim = std::make_unique<SimProcess>(VESK_SIM_PATH, std::move(args));
-        Serial::SetDeviceOpener(nullptr);
-        Serial::SetPortMap({{"COM1", sim->LinkPath()}});
-        ASSERT_TRUE(Serial::OpenPort("COM1", 9600));
-    }
-    void TearDown() override
-    {
-        Serial::ClosePort();
-        Serial::SetPortMap({});
-    }
     // The bytes the simulator received after the first `skip`, once it has
     // logged `skip + count` of them: the last byte of a page write is not
     // acknowledged, so the link returns before the simulator has seen it.
@@ -36,7 +23,6 @@ protected:
 
     int failures = 0;
     ControllerLink link{WindowServices{{}, {}, {}, [this](const std::string&) { ++failures; }}};
-    std::unique_ptr<SimProcess> sim;
 };
 
 PageBuffer ValidPage()

@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "link/Commands.h"
-#include "link/Serial.h"
 #include "link/Transaction.h"
-#include "tests/support/SimProcess.h"
+#include "tests/support/SimLinkTest.h"
 
 namespace {
 
@@ -18,20 +17,8 @@ struct Reports {
     int cursor = Cursor::Default;
 };
 
-class TransactionSim : public ::testing::Test {
+class TransactionSim : public SimLinkTest {
 protected:
-    void Start(std::vector<std::string> args = {})
-    {
-        sim = std::make_unique<SimProcess>(VESK_SIM_PATH, std::move(args));
-        Serial::SetDeviceOpener(nullptr);
-        Serial::SetPortMap({{"COM1", sim->LinkPath()}});
-        ASSERT_TRUE(Serial::OpenPort("COM1", 9600));
-    }
-    void TearDown() override
-    {
-        Serial::ClosePort();
-        Serial::SetPortMap({});
-    }
     std::vector<std::uint8_t> Sent() const { return sim->Received(); }
 
     Reports reports;
@@ -41,7 +28,6 @@ protected:
         [this] { ++reports.timerStops; },
         [this](const std::string&) { ++reports.failures; },
     }};
-    std::unique_ptr<SimProcess> sim;
 };
 
 PageBuffer Pattern(int page)
