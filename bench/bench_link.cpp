@@ -74,10 +74,16 @@ int main()
     const double writeLine = 513 * ByteSeconds;
     const double readRatio = readTime / readLine;
     const double writeRatio = writeTime / writeLine;
-    std::printf("page read : %7.1f ms, line time %6.1f ms, ratio %.3f (target <= 1.05); simulator late %.2f ms (%.3f of line time)\n",
-                readTime * 1e3, readLine * 1e3, readRatio, readLate * 1e3, readLate / readLine);
-    std::printf("page write: %7.1f ms, line time %6.1f ms, ratio %.3f (target <= 1.10); simulator late %.2f ms (%.3f of line time)\n",
-                writeTime * 1e3, writeLine * 1e3, writeRatio, writeLate * 1e3, writeLate / writeLine);
+    // What is left after the line and the simulator's own lateness is this
+    // program's cost plus the pty's and the scheduler's wake-ups.
+    std::printf("page read : %7.1f ms, line time %6.1f ms, ratio %.3f (target <= 1.05); "
+                "simulator late %.2f ms (%.3f of line time), rest %.3f\n",
+                readTime * 1e3, readLine * 1e3, readRatio, readLate * 1e3, readLate / readLine,
+                (readTime - readLine - readLate) / readLine);
+    std::printf("page write: %7.1f ms, line time %6.1f ms, ratio %.3f (target <= 1.10); "
+                "simulator late %.2f ms (%.3f of line time), rest %.3f\n",
+                writeTime * 1e3, writeLine * 1e3, writeRatio, writeLate * 1e3, writeLate / writeLine,
+                (writeTime - writeLine - writeLate) / writeLine);
     bool ok = readRatio <= 1.05 && writeRatio <= 1.10;
     std::printf("%s\n", ok ? "targets met" : "TARGET MISSED");
     return ok ? 0 : 1;
