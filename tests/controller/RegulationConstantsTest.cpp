@@ -157,15 +157,17 @@ TEST(ConstantsCodec, DecodeReadsEachFieldFromItsOwnByte)
 // ---------------------------------------------------------------------------
 // Limiting and list positions on decode
 
+// One page byte and the model field it decodes to.
+struct ByteCase {
+    int offset;
+    std::uint8_t byte;
+    int RegulationConstants::*field;
+    int expected;
+};
+
 TEST(ConstantsCodec, SpinFieldsAreLimitedToTheirWidgetRange)
 {
-    struct Case {
-        int offset;
-        std::uint8_t byte;
-        int RegulationConstants::*field;
-        int expected;
-    };
-    const Case cases[] = {
+    const ByteCase cases[] = {
         {23, 200, &RegulationConstants::EkvMaxTemp, 127},
         {23, 127, &RegulationConstants::EkvMaxTemp, 127},
         {24, 128, &RegulationConstants::EkvRange, 127},
@@ -177,7 +179,7 @@ TEST(ConstantsCodec, SpinFieldsAreLimitedToTheirWidgetRange)
         {20, 255, &RegulationConstants::WallMul, 255},
         {29, 255, &RegulationConstants::ThstatDelay, 255},
     };
-    for (const Case& c : cases) {
+    for (const ByteCase& c : cases) {
         PageBuffer page{};
         page[c.offset] = c.byte;
         const RegulationConstants m = DecodeConstantsPage(page);
@@ -192,13 +194,7 @@ TEST(ConstantsCodec, SpinFieldsAreLimitedToTheirWidgetRange)
 
 TEST(ConstantsCodec, ListValueOutsideItsListMeansNoSelectionAndBlocksTheWrite)
 {
-    struct Case {
-        int offset;
-        std::uint8_t byte;
-        int RegulationConstants::*field;
-        int expected;
-    };
-    const Case cases[] = {
+    const ByteCase cases[] = {
         {1, 6, &RegulationConstants::Mode, -1},
         {1, 5, &RegulationConstants::Mode, 5},
         {3, 255, &RegulationConstants::SwMode, -1},
@@ -209,7 +205,7 @@ TEST(ConstantsCodec, ListValueOutsideItsListMeansNoSelectionAndBlocksTheWrite)
         {43, 8, &RegulationConstants::Log3, -1},
         {44, 9, &RegulationConstants::SensorFirst, -1},
     };
-    for (const Case& c : cases) {
+    for (const ByteCase& c : cases) {
         PageBuffer page{};
         page[c.offset] = c.byte;
         const RegulationConstants m = DecodeConstantsPage(page);
