@@ -47,7 +47,7 @@ int main()
         return 2;
     }
     int failures = 0;
-    ControllerLink link({{}, {}, {}, [&](const std::string&) { ++failures; }});
+    ControllerLink link({nullptr, {}, [&] { ++failures; }});
     PageBuffer page{};
 
     using Clock = std::chrono::steady_clock;

@@ -3,222 +3,125 @@
 #include <algorithm>
 
 #include "controller/Lists.h"
-#include "controller/Win1250.h"
 
 namespace {
 
-using Accessor = int& (*)(RegulationConstants&);
+using RC = RegulationConstants;
+using Row = Field<RC>;
 
-template <int Sensor>
-int& SensCorrOf(RegulationConstants& m)
-{
-    return m.SensCorr[Sensor];
-}
-
-// A field that lives in one byte of the page.  Offsets are the Controller's
-// page layout; the firmware reads them as they are, so they never move.
-struct ByteField {
-    int offset;
-    Accessor field;
-};
-
-// Every field stored as an unsigned byte, in page order.  Validation walks
-// this list and stops at the first field outside 0..255.
-const std::array<ByteField, 23>& UnsignedByteFields()
-{
-    static const std::array<ByteField, 23> fields{{
-        {1, [](RegulationConstants& m) -> int& { return m.Mode; }},
-        {2, [](RegulationConstants& m) -> int& { return m.Thstat; }},
-        {3, [](RegulationConstants& m) -> int& { return m.SwMode; }},
-        {4, [](RegulationConstants& m) -> int& { return m.SwDays; }},
-        {5, [](RegulationConstants& m) -> int& { return m.SwHours; }},
-        {7, [](RegulationConstants& m) -> int& { return m.RunCount; }},
-        {16, [](RegulationConstants& m) -> int& { return m.PumpMinTemp; }},
-        {17, [](RegulationConstants& m) -> int& { return m.ThstatLoTemp; }},
-        {18, [](RegulationConstants& m) -> int& { return m.ThstatHiTemp; }},
-        {19, [](RegulationConstants& m) -> int& { return m.ThstatSens; }},
-        {20, [](RegulationConstants& m) -> int& { return m.WallMul; }},
-        {21, [](RegulationConstants& m) -> int& { return m.WallMax; }},
-        {23, [](RegulationConstants& m) -> int& { return m.EkvMaxTemp; }},
-        {24, [](RegulationConstants& m) -> int& { return m.EkvRange; }},
-        {25, [](RegulationConstants& m) -> int& { return m.BlrLoRate; }},
-        {26, [](RegulationConstants& m) -> int& { return m.BlrHiRate; }},
-        {27, [](RegulationConstants& m) -> int& { return m.EkvLoShift; }},
-        {28, [](RegulationConstants& m) -> int& { return m.EkvHiShift; }},
-        {29, [](RegulationConstants& m) -> int& { return m.ThstatDelay; }},
-        {41, [](RegulationConstants& m) -> int& { return m.Log1; }},
-        {42, [](RegulationConstants& m) -> int& { return m.Log2; }},
-        {43, [](RegulationConstants& m) -> int& { return m.Log3; }},
-        {44, [](RegulationConstants& m) -> int& { return m.SensorFirst; }},
-    }};
-    return fields;
-}
-
-// Two's complement bytes: only the low 8 bits are stored, nothing is checked.
-const std::array<ByteField, 9>& SignedByteFields()
-{
-    static const std::array<ByteField, 9> fields{{
-        {0, [](RegulationConstants& m) -> int& { return m.Shift; }},
-        {32, &SensCorrOf<0>},
-        {33, &SensCorrOf<1>},
-        {34, &SensCorrOf<2>},
-        {35, &SensCorrOf<3>},
-        {36, &SensCorrOf<4>},
-        {37, &SensCorrOf<5>},
-        {38, &SensCorrOf<6>},
-        {39, &SensCorrOf<7>},
-    }};
-    return fields;
-}
-
-constexpr int RunTimeOffset = 8;  // 4 bytes, most significant first
+constexpr int SensorCount = 8;
 constexpr int SensUsedOffset = 40;
+constexpr int SensCorrOffset = 32;
 constexpr int NameOffset = 128;
 constexpr int NameSlotSize = 16;
-constexpr int SensorCount = 8;
+
+Row Spin(const char* key, int offset, Encoding encoding, int minimum, int maximum, FieldRef (*member)(RC&, int))
+{
+    return {{QString::fromLatin1(key), FieldKind::Spin, offset, encoding, minimum, maximum}, member};
+}
+
+Row List(const char* key, int offset, const QStringList& items, FieldRef (*member)(RC&, int))
+{
+    return {{QString::fromLatin1(key), FieldKind::List, offset, Encoding::Unsigned8, 0, 0, &items}, member};
+}
+
+// "Sens" + the sensor's digit + what: "Sens3Corr".
+QString SensorKey(int sensor, const char* what)
+{
+    return QStringLiteral("Sens%1%2").arg(sensor).arg(QLatin1StringView(what));
+}
+
+FieldTable<RC> BuildTable()
+{
+    const QStringList& modes = RegulationMode::Items();
+    const QStringList& sensors = SensorId::Items();
+    FieldTable<RC> t{
+        Spin("EkvMaxTemp", 23, Encoding::Unsigned8, 0, 127, [](RC& m, int) -> FieldRef { return &m.EkvMaxTemp; }),
+        Spin("EkvRange", 24, Encoding::Unsigned8, 0, 127, [](RC& m, int) -> FieldRef { return &m.EkvRange; }),
+        Spin("Shift", 0, Encoding::Signed8, -128, 127, [](RC& m, int) -> FieldRef { return &m.Shift; }),
+        Spin("WallMul", 20, Encoding::Unsigned8, 0, 255, [](RC& m, int) -> FieldRef { return &m.WallMul; }),
+        Spin("WallMax", 21, Encoding::Unsigned8, 0, 255, [](RC& m, int) -> FieldRef { return &m.WallMax; }),
+        Spin("BlrLoRate", 25, Encoding::Unsigned8, 0, 100, [](RC& m, int) -> FieldRef { return &m.BlrLoRate; }),
+        Spin("BlrHiRate", 26, Encoding::Unsigned8, 0, 100, [](RC& m, int) -> FieldRef { return &m.BlrHiRate; }),
+        Spin("EkvLoShift", 27, Encoding::Unsigned8, 0, 127, [](RC& m, int) -> FieldRef { return &m.EkvLoShift; }),
+        Spin("EkvHiShift", 28, Encoding::Unsigned8, 0, 127, [](RC& m, int) -> FieldRef { return &m.EkvHiShift; }),
+        Spin("ThstatLoTemp", 17, Encoding::Unsigned8, 0, 255, [](RC& m, int) -> FieldRef { return &m.ThstatLoTemp; }),
+        Spin("ThstatHiTemp", 18, Encoding::Unsigned8, 0, 255, [](RC& m, int) -> FieldRef { return &m.ThstatHiTemp; }),
+        Spin("Thstat", 2, Encoding::Unsigned8, 0, 255, [](RC& m, int) -> FieldRef { return &m.Thstat; }),
+        List("ThstatSens", 19, sensors, [](RC& m, int) -> FieldRef { return &m.ThstatSens; }),
+        Spin("ThstatDelay", 29, Encoding::Unsigned8, 0, 255, [](RC& m, int) -> FieldRef { return &m.ThstatDelay; }),
+        List("Mode", 1, modes, [](RC& m, int) -> FieldRef { return &m.Mode; }),
+        Spin("PumpMinTemp", 16, Encoding::Unsigned8, 0, 255, [](RC& m, int) -> FieldRef { return &m.PumpMinTemp; }),
+        List("SwMode", 3, modes, [](RC& m, int) -> FieldRef { return &m.SwMode; }),
+        Spin("SwDays", 4, Encoding::Unsigned8, 0, 255, [](RC& m, int) -> FieldRef { return &m.SwDays; }),
+        Spin("SwHours", 5, Encoding::Unsigned8, 0, 255, [](RC& m, int) -> FieldRef { return &m.SwHours; }),
+        List("Log1", 41, sensors, [](RC& m, int) -> FieldRef { return &m.Log1; }),
+        List("Log2", 42, sensors, [](RC& m, int) -> FieldRef { return &m.Log2; }),
+        List("Log3", 43, sensors, [](RC& m, int) -> FieldRef { return &m.Log3; }),
+        List("SensorFirst", 44, sensors, [](RC& m, int) -> FieldRef { return &m.SensorFirst; }),
+    };
+    // Byte 40 holds one bit per sensor; all eight rows together own it.
+    for (int i = 0; i < SensorCount; ++i)
+        t.push_back({{SensorKey(i, "Used"), FieldKind::Check, SensUsedOffset, Encoding::Bit, i},
+                     [](RC& m, int s) -> FieldRef { return &m.SensUsed[s]; }, i});
+    for (int i = 0; i < SensorCount; ++i)
+        t.push_back({{SensorKey(i, "Name"), FieldKind::Text, NameOffset + NameSlotSize * i, Encoding::NameSlot},
+                     [](RC& m, int s) -> FieldRef { return &m.SensName[s]; }, i});
+    for (int i = 0; i < SensorCount; ++i)
+        t.push_back({{SensorKey(i, "Corr"), FieldKind::Spin, SensCorrOffset + i, Encoding::Signed8, -128, 127},
+                     [](RC& m, int s) -> FieldRef { return &m.SensCorr[s]; }, i});
+    t.push_back({{QStringLiteral("RunCount"), FieldKind::Counter, 7, Encoding::Unsigned8},
+                 [](RC& m, int) -> FieldRef { return &m.RunCount; }});
+    t.push_back({{QStringLiteral("BlrCounter"), FieldKind::Counter, 8, Encoding::RunTime32},
+                 [](RC& m, int) -> FieldRef { return &m.BlrCounter; }});
+    return t;
+}
+
+RC DecodePages(std::span<const std::uint8_t> pages)
+{
+    return DecodeFields(ConstantsFields(), pages);
+}
+
+bool EncodePages(const RC& model, std::span<std::uint8_t> pages)
+{
+    return EncodeFields(ConstantsFields(), model, pages);
+}
 
 }  // namespace
 
-const std::array<SpinField, 24>& SpinFields()
+const FieldTable<RC>& ConstantsFields()
 {
-    // The order is the one the parameter file writes its keys in.
-    static const std::array<SpinField, 24> fields{{
-        {"EkvMaxTemp", 0, 127, [](RegulationConstants& m) -> int& { return m.EkvMaxTemp; }},
-        {"EkvRange", 0, 127, [](RegulationConstants& m) -> int& { return m.EkvRange; }},
-        {"Shift", -128, 127, [](RegulationConstants& m) -> int& { return m.Shift; }},
-        {"WallMul", 0, 255, [](RegulationConstants& m) -> int& { return m.WallMul; }},
-        {"WallMax", 0, 255, [](RegulationConstants& m) -> int& { return m.WallMax; }},
-        {"BlrLoRate", 0, 100, [](RegulationConstants& m) -> int& { return m.BlrLoRate; }},
-        {"BlrHiRate", 0, 100, [](RegulationConstants& m) -> int& { return m.BlrHiRate; }},
-        {"EkvLoShift", 0, 127, [](RegulationConstants& m) -> int& { return m.EkvLoShift; }},
-        {"EkvHiShift", 0, 127, [](RegulationConstants& m) -> int& { return m.EkvHiShift; }},
-        {"ThstatLoTemp", 0, 255, [](RegulationConstants& m) -> int& { return m.ThstatLoTemp; }},
-        {"ThstatHiTemp", 0, 255, [](RegulationConstants& m) -> int& { return m.ThstatHiTemp; }},
-        {"Thstat", 0, 255, [](RegulationConstants& m) -> int& { return m.Thstat; }},
-        {"ThstatDelay", 0, 255, [](RegulationConstants& m) -> int& { return m.ThstatDelay; }},
-        {"PumpMinTemp", 0, 255, [](RegulationConstants& m) -> int& { return m.PumpMinTemp; }},
-        {"SwDays", 0, 255, [](RegulationConstants& m) -> int& { return m.SwDays; }},
-        {"SwHours", 0, 255, [](RegulationConstants& m) -> int& { return m.SwHours; }},
-        {"Sens0Corr", -128, 127, &SensCorrOf<0>},
-        {"Sens1Corr", -128, 127, &SensCorrOf<1>},
-        {"Sens2Corr", -128, 127, &SensCorrOf<2>},
-        {"Sens3Corr", -128, 127, &SensCorrOf<3>},
-        {"Sens4Corr", -128, 127, &SensCorrOf<4>},
-        {"Sens5Corr", -128, 127, &SensCorrOf<5>},
-        {"Sens6Corr", -128, 127, &SensCorrOf<6>},
-        {"Sens7Corr", -128, 127, &SensCorrOf<7>},
-    }};
-    return fields;
+    static const FieldTable<RC> table = BuildTable();
+    return table;
 }
 
-const std::array<ListField, 7>& ListFields()
+RC DecodeConstantsPage(const PageBuffer& page)
 {
-    static const std::array<ListField, 7> fields{{
-        {"Mode", RegulationMode::Count, [](RegulationConstants& m) -> int& { return m.Mode; }},
-        {"SwMode", RegulationMode::Count, [](RegulationConstants& m) -> int& { return m.SwMode; }},
-        {"ThstatSens", SensorId::Count, [](RegulationConstants& m) -> int& { return m.ThstatSens; }},
-        {"Log1", SensorId::Count, [](RegulationConstants& m) -> int& { return m.Log1; }},
-        {"Log2", SensorId::Count, [](RegulationConstants& m) -> int& { return m.Log2; }},
-        {"Log3", SensorId::Count, [](RegulationConstants& m) -> int& { return m.Log3; }},
-        {"SensorFirst", SensorId::Count, [](RegulationConstants& m) -> int& { return m.SensorFirst; }},
-    }};
-    return fields;
+    return DecodePages(page);
 }
 
-int LimitToRange(int value, int minimum, int maximum)
+std::optional<PageBuffer> EncodeConstantsPage(const RC& model, const PageBuffer& page)
 {
-    return std::max(minimum, std::min(value, maximum));
+    PageBuffer out = page;
+    if (!EncodePages(model, out))
+        return std::nullopt;
+    return out;
 }
 
-int ListPosition(int value, int count)
+const PageCodec<RC>& ConstantsCodec()
 {
-    return value >= 0 && value < count ? value : -1;
+    static const PageCodec<RC> codec{Page::Constants, 1, true, &DecodePages, &EncodePages};
+    return codec;
 }
 
 QString DecodeSensorName(const PageBuffer& page, int sensor)
 {
     if (sensor < 0 || sensor >= SensorCount)
         return {};
-    const std::uint8_t* slot = page.data() + NameOffset + NameSlotSize * sensor;
-    // 0xFF ends a name too: that is what a never-written EEPROM slot holds.
-    int length = 0;
-    while (length < NameSlotSize && slot[length] != 0x00 && slot[length] != 0xFF)
-        ++length;
-    return Win1250::Decode(slot, length);
-}
-
-RegulationConstants DecodeConstantsPage(const PageBuffer& page)
-{
-    RegulationConstants model;
-    for (const ByteField& f : UnsignedByteFields())
-        f.field(model) = page[f.offset];
-    for (const ByteField& f : SignedByteFields())
-        f.field(model) = static_cast<std::int8_t>(page[f.offset]);
-
-    // The widgets cannot show what lies outside their range, and the next
-    // write stores what they show, so the model is limited right here.
-    for (const SpinField& f : SpinFields())
-        f.field(model) = LimitToRange(f.field(model), f.minimum, f.maximum);
-    for (const ListField& f : ListFields())
-        f.field(model) = ListPosition(f.field(model), f.count);
-
-    model.BlrCounter = std::uint32_t(page[RunTimeOffset]) << 24 |
-                       std::uint32_t(page[RunTimeOffset + 1]) << 16 |
-                       std::uint32_t(page[RunTimeOffset + 2]) << 8 |
-                       std::uint32_t(page[RunTimeOffset + 3]);
-    for (int i = 0; i < SensorCount; ++i) {
-        model.SensUsed[i] = (page[SensUsedOffset] >> i) & 1;
-        model.SensName[i] = DecodeSensorName(page, i);
-    }
-    return model;
-}
-
-std::optional<PageBuffer> EncodeConstantsPage(const RegulationConstants& model, const PageBuffer& page)
-{
-    // The descriptors hand out mutable references; work on a copy so the
-    // caller's model stays const.
-    RegulationConstants values = model;
-    for (const ByteField& f : UnsignedByteFields()) {
-        const int value = f.field(values);
-        if (value < 0 || value > 255)
-            return std::nullopt;
-    }
-
-    // Everything not assigned below (bytes 6, 12..15, 22, 30, 31, 45..127
-    // and the tails of the name slots) stays as the Controller holds it.
-    PageBuffer out = page;
-    for (const ByteField& f : UnsignedByteFields())
-        out[f.offset] = std::uint8_t(f.field(values));
-    for (const ByteField& f : SignedByteFields())
-        out[f.offset] = std::uint8_t(f.field(values) & 0xFF);
-
-    // The run time cannot be edited, only cleared: a non-zero value keeps
-    // the Controller's own count, including time run since the tab was read.
-    if (values.BlrCounter == 0)
-        std::fill_n(out.begin() + RunTimeOffset, 4, std::uint8_t{0});
-
-    std::uint8_t used = 0;
-    for (int i = 0; i < SensorCount; ++i)
-        if (values.SensUsed[i])
-            used |= std::uint8_t(1u << i);
-    out[SensUsedOffset] = used;
-
-    // Names and their slot (16 bytes at 128 + 16·i), one byte per character:
-    //  * up to 15 characters: the bytes, one 0x00, the rest of the slot kept;
-    //  * exactly 16 characters: the whole slot, no 0x00 (the Controller reads
-    //    a full slot as a 16-character name, and so does DecodeSensorName);
-    //  * longer (only a parameter file can bring one): cut to the first 16.
-    // Nothing is ever written past the slot, since the next slot and the end
-    // of the page follow immediately.
-    for (int i = 0; i < SensorCount; ++i) {
-        const QByteArray bytes = Win1250::Encode(values.SensName[i]);
-        const int length = int(std::min<qsizetype>(bytes.size(), NameSlotSize));
-        std::uint8_t* slot = out.data() + NameOffset + NameSlotSize * i;
-        std::copy_n(reinterpret_cast<const std::uint8_t*>(bytes.constData()), length, slot);
-        if (length < NameSlotSize)
-            slot[length] = 0x00;
-    }
-    return out;
+    QString name;
+    const FieldSpec slot{{}, FieldKind::Text, NameOffset + NameSlotSize * sensor, Encoding::NameSlot};
+    DecodeField(slot, &name, page);
+    return name;
 }
 
 QString FormatRunTime(std::uint32_t seconds)
@@ -227,12 +130,12 @@ QString FormatRunTime(std::uint32_t seconds)
                              unsigned(seconds % 3600 / 60), unsigned(seconds % 60));
 }
 
-void ClearRunCount(RegulationConstants& model)
+void ClearRunCount(RC& model)
 {
     model.RunCount = 0;
 }
 
-void ClearBlrCounter(RegulationConstants& model)
+void ClearBlrCounter(RC& model)
 {
     model.BlrCounter = 0;
 }

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "link/PageMap.h"
+
 namespace Command {
 
 constexpr std::uint8_t ReadClock = 0x00;       // reply 4: s, min, h, weekday
@@ -22,8 +24,7 @@ constexpr std::uint8_t Reset = 0x50;           // nothing awaited
 
 constexpr std::uint16_t ClockReplyLength = 4;
 constexpr std::uint16_t AckLength = 1;
-constexpr std::uint16_t PageSize = 256;
-constexpr int PageCount = 16;
+constexpr std::uint16_t PageSize = Page::Size;
 constexpr std::uint16_t SensorBlockLength = 8;
 constexpr std::uint16_t StatusReplyLength = 10;
 constexpr std::uint16_t InfoReplyLength = 16;

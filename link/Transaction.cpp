@@ -5,15 +5,22 @@
 
 ControllerLink::ControllerLink(WindowServices services) : services_(std::move(services)) {}
 
-int ControllerLink::CurrentCursor() const
+void ControllerLink::Enter(bool hourglass) const
 {
-    return services_.currentCursor ? services_.currentCursor() : Cursor::Default;
+    if (services_.busy)
+        services_.busy->Enter(hourglass);
 }
 
-void ControllerLink::SetCursor(int cursor) const
+void ControllerLink::Leave() const
 {
-    if (services_.setCursor)
-        services_.setCursor(cursor);
+    if (services_.busy)
+        services_.busy->Leave();
+}
+
+void ControllerLink::ShowNormal() const
+{
+    if (services_.busy)
+        services_.busy->ShowNormal();
 }
 
 void ControllerLink::Fail() const
@@ -22,20 +29,20 @@ void ControllerLink::Fail() const
     if (services_.stopStatusTimer)
         services_.stopStatusTimer();
     if (services_.reportFailure)
-        services_.reportFailure(FailureText);
+        services_.reportFailure();
 }
 
 bool ControllerLink::Transact(const std::uint8_t* request, std::uint16_t requestLength,
                               std::uint8_t* reply, std::uint16_t replyLength)
 {
-    const int saved = CurrentCursor();
-    if (replyLength > 10)
-        SetCursor(Cursor::Hourglass);
+    // The short status and clock replies of the once-a-second poll would
+    // make the cursor flicker; only the long ones show the hourglass.
+    Enter(replyLength > 10);
     // Stale bytes of an earlier, timed-out exchange must not be taken for
     // this reply.
     Serial::FlushInput();
     bool ok = Serial::WriteBytes(request, requestLength) && Serial::ReadBytes(reply, replyLength);
-    SetCursor(saved);
+    Leave();
     if (!ok)
         Fail();
     return ok;
@@ -67,10 +74,11 @@ bool ControllerLink::WritePage(int page, const PageBuffer& data)
     std::uint8_t ack = 0;
     if (!Transact(Command::WritePage(page), &ack, Command::AckLength))
         return false;
-    SetCursor(Cursor::Hourglass);
     // Each data byte is a transaction of its own; the one-byte ones leave
     // the cursor alone, so the hourglass stays up for the whole write.
+    Enter(true);
     bool ok = SendAcknowledged(data.data(), data.size());
-    SetCursor(Cursor::Default);
+    // A write ends with the normal cursor whatever was shown before it.
+    ShowNormal();
     return ok;
 }

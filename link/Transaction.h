@@ -6,33 +6,23 @@
 // failure report is shown.  Callers only look at the success flag and stop.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
-#include <string>
 
-namespace Cursor {
-// Values of the screen cursor as the busy indicator knows them.  Any other
-// value is a cursor the window had set and is only handed back.
-constexpr int Default = 0;
-constexpr int Hourglass = -11;
-}  // namespace Cursor
+#include "link/BusyIndicator.h"
+#include "link/PageMap.h"
 
 // What the transaction needs of the window.  A build without widgets hands
-// in plain callbacks; a missing callback is simply skipped.
+// in plain callbacks; anything missing is simply skipped.
 struct WindowServices {
-    std::function<int()> currentCursor;
-    std::function<void(int)> setCursor;
+    BusyIndicator* busy = nullptr;
     std::function<void()> stopStatusTimer;
-    std::function<void(const std::string&)> reportFailure;  // UTF-8 text
+    // Shows the one message of a failed exchange; the window owns its text.
+    std::function<void()> reportFailure;
 };
-
-using PageBuffer = std::array<std::uint8_t, 256>;
 
 class ControllerLink {
 public:
-    static constexpr const char* FailureText = "Chyba komunikace";
-
     explicit ControllerLink(WindowServices services = {});
 
     // Drains pending input, sends the request and reads exactly replyLength
@@ -52,8 +42,9 @@ public:
     WindowServices& Services() { return services_; }
 
 private:
-    int CurrentCursor() const;
-    void SetCursor(int cursor) const;
+    void Enter(bool hourglass) const;
+    void Leave() const;
+    void ShowNormal() const;
     void Fail() const;
 
     WindowServices services_;

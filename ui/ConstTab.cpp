@@ -1,6 +1,5 @@
-// The tab "Kalorest": the regulation constants in EEPROM page 0.  The
-// widgets show the window's RegulationConstants; the counters are shown
-// only, so they live in the model and nowhere else.
+#include "ui/ConstTab.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -8,131 +7,133 @@
 #include <algorithm>
 
 #include "SpinEdit.h"
-#include "controller/ConstantsTransfer.h"
-#include "controller/Lists.h"
-#include "ui/MainUnit.h"
-#include "ui_MainUnit.h"
+#include "shell/Dialogs.h"
+#include "shell/Texts.h"
+#include "ui_ConstTab.h"
 
 namespace {
 
-constexpr int SensorCount = 8;
 constexpr int TypedNameLength = 15;
 constexpr int NameSlotLength = 16;
 
-// The widgets are named after the fields ("se" or "cb" and the field's key),
-// so the field descriptors find their widget.
-template <typename W>
-W* Find(const QWidget* tab, const QString& name)
-{
-    W* widget = tab->findChild<W*>(name);
-    Q_ASSERT_X(widget, "ConstTab", qPrintable(name));
-    return widget;
-}
-
-SpinEdit* SpinOf(const QWidget* tab, const SpinField& field)
-{
-    return Find<SpinEdit>(tab, QStringLiteral("se") + QLatin1StringView(field.key));
-}
-
-QComboBox* ListOf(const QWidget* tab, const ListField& field)
-{
-    return Find<QComboBox>(tab, QStringLiteral("cb") + QLatin1StringView(field.key));
-}
-
-QCheckBox* UsedOf(const QWidget* tab, int sensor)
-{
-    return Find<QCheckBox>(tab, QStringLiteral("cbSens%1Used").arg(sensor));
-}
-
-QLineEdit* NameOf(const QWidget* tab, int sensor)
-{
-    return Find<QLineEdit>(tab, QStringLiteral("edSens%1Name").arg(sensor));
-}
-
 }  // namespace
 
-void TMainForm::SetUpConstTab()
+ConstTab::ConstTab(const TabContext& context, QWidget* parent)
+    : TabPage(parent), ui_(std::make_unique<Ui::ConstTab>()), context_(context)
 {
-    for (const ListField& field : ListFields()) {
-        QComboBox* list = ListOf(ui->tsConst, field);
-        list->addItems(field.count == RegulationMode::Count ? RegulationMode::Items() : SensorId::Items());
+    ui_->setupUi(this);
+    for (const auto& field : ConstantsFields()) {
+        if (field.kind == FieldKind::Spin)
+            static_cast<SpinEdit*>(WidgetOf(field))->setRange(field.minimum, field.maximum);
+        else if (field.kind == FieldKind::List)
+            static_cast<QComboBox*>(WidgetOf(field))->addItems(*field.items);
     }
-    for (QToolButton* button : {ui->sbClearRunCount, ui->sbClearBlrCounter}) {
+    for (QToolButton* button : {ui_->sbClearRunCount, ui_->sbClearBlrCounter}) {
         QFont font = button->font();
         font.setBold(true);
         font.setPixelSize(16);
         button->setFont(font);
     }
-    connect(ui->sbClearRunCount, &QToolButton::clicked, this, &TMainForm::sbClearRunCountClick);
-    connect(ui->sbClearBlrCounter, &QToolButton::clicked, this, &TMainForm::sbClearBlrCounterClick);
+    connect(ui_->sbClearRunCount, &QToolButton::clicked, this, &ConstTab::sbClearRunCountClick);
+    connect(ui_->sbClearBlrCounter, &QToolButton::clicked, this, &ConstTab::sbClearBlrCounterClick);
     ShowConstants();
 }
 
-void TMainForm::ShowConstants()
+ConstTab::~ConstTab() = default;
+
+TabPolicy ConstTab::Policy() const
 {
-    for (const SpinField& field : SpinFields())
-        SpinOf(ui->tsConst, field)->setValue(field.field(constants));
-    for (const ListField& field : ListFields())
-        ListOf(ui->tsConst, field)->setCurrentIndex(ListPosition(field.field(constants), field.count));
-    for (int i = 0; i < SensorCount; ++i) {
-        UsedOf(ui->tsConst, i)->setChecked(constants.SensUsed[i]);
+    return Policy::SettingsTab();
+}
+
+QWidget* ConstTab::WidgetOf(const FieldSpec& field) const
+{
+    QWidget* widget = findChild<QWidget*>(field.WidgetName());
+    Q_ASSERT_X(widget, "ConstTab", qPrintable(field.WidgetName()));
+    return widget;
+}
+
+void ConstTab::ShowConstants()
+{
+    for (const auto& field : ConstantsFields())
+        ShowField(field);
+}
+
+void ConstTab::ShowCounters()
+{
+    for (const auto& field : ConstantsFields())
+        if (field.kind == FieldKind::Counter)
+            ShowField(field);
+}
+
+void ConstTab::ShowField(const Field<RegulationConstants>& field)
+{
+    const FieldRef value = field.Of(constants_);
+    QWidget* widget = WidgetOf(field);
+    switch (field.kind) {
+    case FieldKind::Spin: static_cast<SpinEdit*>(widget)->setValue(*std::get<int*>(value)); break;
+    case FieldKind::List: static_cast<QComboBox*>(widget)->setCurrentIndex(*std::get<int*>(value)); break;
+    case FieldKind::Check: static_cast<QCheckBox*>(widget)->setChecked(*std::get<bool*>(value)); break;
+    case FieldKind::Text: {
         // A typed name has at most 15 characters, so it fits its slot with
         // the end byte.  A slot filled to all 16 characters (no end byte) is
         // shown whole so that reading and writing back keeps it; anything
         // longer is cut to the slot, as writing would cut it.
-        const QString& name = constants.SensName[i];
-        QLineEdit* edit = NameOf(ui->tsConst, i);
+        const QString& name = *std::get<QString*>(value);
+        auto* edit = static_cast<QLineEdit*>(widget);
         edit->setMaxLength(std::clamp<int>(int(name.size()), TypedNameLength, NameSlotLength));
         edit->setText(name);
         edit->setCursorPosition(0);  // the edit is narrow: show a long name's start
+        break;
     }
-    ShowCounters();
-}
-
-void TMainForm::ShowCounters()
-{
-    ui->edRunCount->setText(QString::number(constants.RunCount));
-    ui->edBlrCounter->setText(FormatRunTime(constants.BlrCounter));
-}
-
-void TMainForm::CollectConstants()
-{
-    // SpinEdit's value is already limited to its range, and a text that is
-    // not a number has made it the minimum.
-    for (const SpinField& field : SpinFields())
-        field.field(constants) = SpinOf(ui->tsConst, field)->value();
-    for (const ListField& field : ListFields())
-        field.field(constants) = ListOf(ui->tsConst, field)->currentIndex();
-    for (int i = 0; i < SensorCount; ++i) {
-        constants.SensUsed[i] = UsedOf(ui->tsConst, i)->isChecked();
-        constants.SensName[i] = NameOf(ui->tsConst, i)->text();
+    case FieldKind::Counter: {
+        const QString text = std::holds_alternative<std::uint32_t*>(value)
+                                 ? FormatRunTime(*std::get<std::uint32_t*>(value))
+                                 : QString::number(*std::get<int*>(value));
+        static_cast<QLineEdit*>(widget)->setText(text);
+        break;
+    }
     }
 }
 
-void TMainForm::ReadConstantsTab()
+void ConstTab::CollectConstants()
 {
-    RegulationConstants read;
-    if (!ReadConstants(link, read))
-        return;
-    constants = read;
-    ShowConstants();
+    for (const auto& field : ConstantsFields()) {
+        const FieldRef value = field.Of(constants_);
+        QWidget* widget = WidgetOf(field);
+        switch (field.kind) {
+        // SpinEdit's value is already limited to its range, and a text that
+        // is not a number has made it the minimum.
+        case FieldKind::Spin: *std::get<int*>(value) = static_cast<SpinEdit*>(widget)->value(); break;
+        case FieldKind::List: *std::get<int*>(value) = static_cast<QComboBox*>(widget)->currentIndex(); break;
+        case FieldKind::Check: *std::get<bool*>(value) = static_cast<QCheckBox*>(widget)->isChecked(); break;
+        case FieldKind::Text: *std::get<QString*>(value) = static_cast<QLineEdit*>(widget)->text(); break;
+        case FieldKind::Counter: break;  // shown only: the model holds them
+        }
+    }
 }
 
-void TMainForm::WriteConstantsTab()
+void ConstTab::Read()
+{
+    if (ReadBlock(context_.link, ConstantsCodec(), constants_) == Transfer::Done)
+        ShowConstants();
+}
+
+void ConstTab::Write()
 {
     CollectConstants();
-    if (WriteConstants(link, constants) == WriteOutcome::RangeCheckError)
-        dialogs.Error(QString::fromLatin1(RangeCheckErrorText));
+    if (WriteBlock(context_.link, ConstantsCodec(), constants_) == Transfer::RangeCheckError)
+        context_.dialogs.Error(QString::fromUtf8(Text::RangeCheckError));
 }
 
-void TMainForm::sbClearRunCountClick()
+void ConstTab::sbClearRunCountClick()
 {
-    ClearRunCount(constants);
+    ClearRunCount(constants_);
     ShowCounters();
 }
 
-void TMainForm::sbClearBlrCounterClick()
+void ConstTab::sbClearBlrCounterClick()
 {
-    ClearBlrCounter(constants);
+    ClearBlrCounter(constants_);
     ShowCounters();
 }

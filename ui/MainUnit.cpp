@@ -1,63 +1,28 @@
 #include "ui/MainUnit.h"
 
 #include <QCloseEvent>
-#include <QCursor>
-#include <QGuiApplication>
 #include <QScreen>
 
 #include "link/Serial.h"
+#include "shell/ResetInfo.h"
+#include "shell/StoredSettings.h"
+#include "shell/Texts.h"
 #include "ui/QtDialogs.h"
-#include "ui/ResetInfo.h"
-#include "ui/TabPolicy.h"
+#include "ui/Tabs.h"
 #include "ui_MainUnit.h"
-
-namespace {
-
-// The busy indicator and the window speak of cursors as numbers; the
-// screen's cursor is Qt's override cursor.
-constexpr int OtherCursorBase = 1000;
-
-int CurrentCursor()
-{
-    const QCursor* cursor = QGuiApplication::overrideCursor();
-    if (!cursor)
-        return Cursor::Default;
-    if (cursor->shape() == Qt::WaitCursor)
-        return Cursor::Hourglass;
-    return OtherCursorBase + cursor->shape();
-}
-
-// Brings the override stack to show exactly the given cursor, whatever was
-// pushed before: a cursor handed back must not leave a stale one below it.
-void SetCursor(int cursor)
-{
-    if (cursor == Cursor::Default) {
-        while (QGuiApplication::overrideCursor())
-            QGuiApplication::restoreOverrideCursor();
-        return;
-    }
-    const auto shape = cursor == Cursor::Hourglass ? Qt::WaitCursor : static_cast<Qt::CursorShape>(cursor - OtherCursorBase);
-    if (QGuiApplication::overrideCursor())
-        QGuiApplication::changeOverrideCursor(QCursor(shape));
-    else
-        QGuiApplication::setOverrideCursor(QCursor(shape));
-}
-
-}  // namespace
 
 TMainForm::TMainForm(Dialogs* service, QWidget* parent)
     : QWidget(parent),
-      ui(std::make_unique<Ui::TMainForm>()),
-      ownDialogs(service ? nullptr : std::make_unique<QtDialogs>(this)),
-      dialogs(service ? *service : *ownDialogs),
-      link(WindowServices{
-          CurrentCursor,
-          SetCursor,
+      ui_(std::make_unique<Ui::TMainForm>()),
+      ownDialogs_(service ? nullptr : std::make_unique<QtDialogs>(this)),
+      dialogs_(service ? *service : *ownDialogs_),
+      link_(WindowServices{
+          &busy_,
           [this] { tiClock.stop(); },
-          [this](const std::string& text) { dialogs.Error(QString::fromStdString(text)); },
+          [this] { dialogs_.Error(QString::fromUtf8(Text::CommunicationError)); },
       })
 {
-    ui->setupUi(this);
+    ui_->setupUi(this);
     // Fixed size, minimize box but no maximize box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -65,19 +30,29 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent)
 
     tiClock.setObjectName(QStringLiteral("tiClock"));
     tiClock.setInterval(1000);
-    OpenDialog.filter = QString::fromUtf8(FileFilter::Image);
+    OpenDialog.filter = QString::fromUtf8(Text::Filter::Image);
 
-    connect(ui->cbComPort, &QComboBox::activated, this, &TMainForm::cbComPortChange);
-    connect(ui->PageControl, &QTabWidget::currentChanged, this, &TMainForm::PageControlChange);
-    connect(ui->btRead, &QPushButton::clicked, this, &TMainForm::btReadClick);
-    connect(ui->btWrite, &QPushButton::clicked, this, &TMainForm::btWriteClick);
-    connect(ui->btLoad, &QPushButton::clicked, this, &TMainForm::btLoadClick);
-    connect(ui->btSave, &QPushButton::clicked, this, &TMainForm::btSaveClick);
-    connect(ui->btReset, &QPushButton::clicked, this, &TMainForm::btResetClick);
-    connect(ui->btInfo, &QPushButton::clicked, this, &TMainForm::btInfoClick);
+    const TabContext context{link_, dialogs_};
+    for (TabFactory make : TabTable()) {
+        TabPage* tab = make(context, ui_->PageControl);
+        ui_->PageControl->addTab(tab, tab->windowTitle());
+        connect(tab, &TabPage::PolicyChanged, this, [this, tab] {
+            if (tab == ActiveTab())
+                ApplyPolicy();
+        });
+        tabs_.push_back(tab);
+    }
+
+    connect(ui_->cbComPort, &QComboBox::activated, this, &TMainForm::cbComPortChange);
+    connect(ui_->PageControl, &QTabWidget::currentChanged, this, &TMainForm::PageControlChange);
+    connect(ui_->btRead, &QPushButton::clicked, this, &TMainForm::btReadClick);
+    connect(ui_->btWrite, &QPushButton::clicked, this, &TMainForm::btWriteClick);
+    connect(ui_->btLoad, &QPushButton::clicked, this, &TMainForm::btLoadClick);
+    connect(ui_->btSave, &QPushButton::clicked, this, &TMainForm::btSaveClick);
+    connect(ui_->btReset, &QPushButton::clicked, this, &TMainForm::btResetClick);
+    connect(ui_->btInfo, &QPushButton::clicked, this, &TMainForm::btInfoClick);
     connect(&tiClock, &QTimer::timeout, this, &TMainForm::tiClockTimer);
 
-    SetUpConstTab();
     FormCreate();
 }
 
@@ -85,19 +60,21 @@ TMainForm::~TMainForm()
 {
     // A window destroyed without being closed must not leave the port open
     // behind it.
-    if (!closed)
+    if (!closed_)
         Serial::ClosePort();
 }
 
 void TMainForm::FormCreate()
 {
-    const StoredSettings settings = ReadStoredSettings();
+    stored_ = ReadStoredSettings();
     Serial::SetPortMap(ReadPortMap());
-    ApplyStoredSettings(settings);
+    for (TabPage* tab : tabs_)
+        tab->ShowStored(stored_);
+    ui_->cbComPort->setCurrentIndex(stored_.ComPort);
     // Runs before the window is first shown, so a port failure is reported
     // before the window appears.
     cbComPortChange();
-    ui->PageControl->setCurrentWidget(ui->tsConst);
+    ui_->PageControl->setCurrentIndex(0);
     PageControlChange();
 
     if (const QScreen* screen = this->screen())
@@ -112,140 +89,108 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::FormClose()
 {
-    if (closed)
+    if (closed_)
         return;
-    closed = true;
+    closed_ = true;
     tiClock.stop();
     Serial::ClosePort();
+    // A value no tab shows goes back as it was read.
+    StoredSettings settings = stored_;
+    for (TabPage* tab : tabs_)
+        tab->CollectStored(settings);
+    settings.ComPort = ui_->cbComPort->currentIndex();
     // A store that cannot be written is reported once; closing goes on.
-    if (const auto failed = WriteStoredSettings(CollectStoredValues()))
-        dialogs.Error(StoreFailureText(*failed));
-}
-
-void TMainForm::ApplyStoredSettings(const StoredSettings& settings)
-{
-    storedSettings = settings;
-    ui->cbComPort->setCurrentIndex(settings.ComPort);
-}
-
-StoredValues TMainForm::CollectStoredValues() const
-{
-    StoredValues values = StoredValuesOf(storedSettings);
-    values.back().text = QString::number(ui->cbComPort->currentIndex());
-    return values;
+    if (const auto failed = WriteStoredSettings(settings))
+        dialogs_.Error(Text::StoreFailure(*failed));
 }
 
 void TMainForm::cbComPortChange()
 {
     Serial::ClosePort();
     // With no item chosen the text is empty, and so is the name reported.
-    const QString name = ui->cbComPort->currentText();
+    const QString name = ui_->cbComPort->currentText();
     if (!Serial::OpenPort(name.toStdString(), 9600))
-        dialogs.Error(QStringLiteral("Nelze otevřít port ") + name);
+        dialogs_.Error(QString::fromUtf8(Text::CannotOpenPort) + name);
 }
 
-Tab TMainForm::ActiveTab() const
+TabPage* TMainForm::ActiveTab() const
 {
-    const QWidget* page = ui->PageControl->currentWidget();
-    return page ? TabFromName(page->objectName()) : Tab::None;
+    return static_cast<TabPage*>(ui_->PageControl->currentWidget());
 }
 
 void TMainForm::PageControlChange()
 {
+    // Stopped before anything else, so no poll runs during the tab's set-up.
     tiClock.stop();
-    lastStatusMinute = 0xFF;
-    ApplyPolicy(ActiveTab());
+    TabPage* tab = ActiveTab();
+    if (!tab)
+        return;
+    ApplyPolicy();
+    tab->Entered();
 }
 
-void TMainForm::ApplyPolicy(Tab tab)
+void TMainForm::ApplyPolicy()
 {
-    const TabPolicy policy = PolicyFor(tab);
-    ui->btRead->setEnabled(policy.read);
-    ui->btWrite->setEnabled(policy.write);
-    ui->btLoad->setEnabled(policy.load);
-    ui->btSave->setEnabled(policy.save);
-    if (policy.openFilter)
-        OpenDialog.filter = *policy.openFilter;
-    if (policy.saveDialog)
-        SaveDialog = *policy.saveDialog;
-    if (policy.statusTimer)
+    policy_ = ActiveTab()->Policy();
+    ui_->btRead->setEnabled(policy_.read);
+    ui_->btWrite->setEnabled(policy_.write);
+    ui_->btLoad->setEnabled(policy_.load);
+    ui_->btSave->setEnabled(policy_.save);
+    if (policy_.openFilter)
+        OpenDialog.filter = *policy_.openFilter;
+    if (policy_.saveDialog)
+        SaveDialog = *policy_.saveDialog;
+    if (policy_.statusTimer)
         tiClock.start();
 }
 
 void TMainForm::tiClockTimer()
 {
-    // The once-a-second status poll of the tab "Hodiny + čidla" runs here.
+    if (TabPage* tab = ActiveTab(); tab && policy_.statusTimer)
+        tab->StatusTick();
 }
 
 void TMainForm::btReadClick()
 {
-    RunAction(RouteFor(ActiveTab(), CommonButton::Read));
+    if (policy_.read)
+        ActiveTab()->Read();
 }
 
 void TMainForm::btWriteClick()
 {
     // Asked before the tab is looked at: every write is confirmed.
-    if (!dialogs.Question(QStringLiteral("Opravdu zapsat?")))
+    if (!dialogs_.Question(QString::fromUtf8(Text::ConfirmWrite)))
         return;
-    RunAction(RouteFor(ActiveTab(), CommonButton::Write));
+    if (policy_.write)
+        ActiveTab()->Write();
 }
 
 void TMainForm::btLoadClick()
 {
-    RunAction(RouteFor(ActiveTab(), CommonButton::Load));
+    if (!policy_.load)
+        return;
+    const QString fileName = dialogs_.OpenFileName({OpenDialog.filter, {}});
+    if (!fileName.isEmpty())
+        ActiveTab()->Load(fileName);
 }
 
 void TMainForm::btSaveClick()
 {
-    RunAction(RouteFor(ActiveTab(), CommonButton::Save));
-}
-
-void TMainForm::RunAction(TabAction action)
-{
-    if (OpensFile(action)) {
-        const QString fileName = dialogs.OpenFileName({OpenDialog.filter, {}});
-        if (!fileName.isEmpty())
-            LoadFile(action, fileName);
+    if (!policy_.save)
         return;
-    }
-    if (SavesFile(action)) {
-        const QString fileName = dialogs.SaveFileName(SaveDialog);
-        if (!fileName.isEmpty())
-            SaveFile(action, fileName);
-        return;
-    }
-    switch (action) {
-    case TabAction::ReadConstants: ReadConstantsTab(); break;
-    case TabAction::WriteConstants: WriteConstantsTab(); break;
-    default:
-        // The transfers of the other tabs come with their widgets.
-        break;
-    }
-}
-
-// Files chosen in the dialogs go on from here, by the action that asked for
-// them: the parameter file to the active settings tab's sections, the log
-// CSV, the page image and the debug text.
-void TMainForm::LoadFile(TabAction action, const QString& fileName)
-{
-    Q_UNUSED(action);
-    Q_UNUSED(fileName);
-}
-
-void TMainForm::SaveFile(TabAction action, const QString& fileName)
-{
-    Q_UNUSED(action);
-    Q_UNUSED(fileName);
+    const QString fileName = dialogs_.SaveFileName(SaveDialog);
+    if (!fileName.isEmpty())
+        ActiveTab()->Save(fileName);
 }
 
 void TMainForm::btResetClick()
 {
-    if (dialogs.Question(QStringLiteral("Opravdu resetovat?")))
-        SendReset(link);
+    if (dialogs_.Question(QString::fromUtf8(Text::ConfirmReset)))
+        SendReset(link_);
 }
 
 void TMainForm::btInfoClick()
 {
-    if (const auto text = ReadInfo(link))
-        dialogs.Information(*text);
+    if (const auto text = ReadInfo(link_))
+        dialogs_.Information(*text);
 }

@@ -1,19 +1,20 @@
-// The main window: the common buttons above seven tabs.  The window owns
-// every widget and all state that outlives one button press; each tab's
-// handlers live in a source file of their own (ConstTab.cpp, …), the shell
-// (start, close, port, tab change, routing, RESET, Info) in MainUnit.cpp.
+// The main window: the common buttons above the tabs.  The window keeps the
+// port, the status timer, the file dialogs' settings and the stored
+// settings; each tab is a TabPage of its own (ui/Tabs.h lists them), and
+// the common buttons and the timer go to the active one.
 #pragma once
 
 #include <QTimer>
 #include <QWidget>
-#include <cstdint>
 #include <memory>
+#include <vector>
 
-#include "controller/RegulationConstants.h"
 #include "link/Transaction.h"
-#include "ui/Dialogs.h"
-#include "ui/Routing.h"
-#include "ui/StoredSettings.h"
+#include "shell/Dialogs.h"
+#include "shell/StoredSettings.h"
+#include "shell/TabPolicy.h"
+#include "ui/QtBusyIndicator.h"
+#include "ui/TabPage.h"
 
 namespace Ui {
 class TMainForm;
@@ -26,14 +27,12 @@ public:
     explicit TMainForm(Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    Tab ActiveTab() const;
+    TabPage* ActiveTab() const;
     const FileDialogSettings& OpenDialogSettings() const { return OpenDialog; }
     const FileDialogSettings& SaveDialogSettings() const { return SaveDialog; }
     const QTimer& StatusTimer() const { return tiClock; }
-    std::uint8_t LastStatusMinute() const { return lastStatusMinute; }
 
 public slots:
-    // Shell (MainUnit.cpp).
     void cbComPortChange();
     void PageControlChange();
     void btReadClick();
@@ -44,42 +43,25 @@ public slots:
     void btInfoClick();
     void tiClockTimer();
 
-    // Tab "Kalorest" (ConstTab.cpp).
-    void sbClearRunCountClick();
-    void sbClearBlrCounterClick();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
     void FormClose();
-    void ApplyPolicy(Tab tab);
-    void RunAction(TabAction action);
-    void LoadFile(TabAction action, const QString& fileName);
-    void SaveFile(TabAction action, const QString& fileName);
-    void ApplyStoredSettings(const StoredSettings& settings);
-    StoredValues CollectStoredValues() const;
+    void ApplyPolicy();
 
-    // Tab "Kalorest" (ConstTab.cpp).
-    void SetUpConstTab();
-    void ShowConstants();
-    void CollectConstants();
-    void ShowCounters();
-    void ReadConstantsTab();
-    void WriteConstantsTab();
+    std::unique_ptr<Ui::TMainForm> ui_;
+    std::unique_ptr<Dialogs> ownDialogs_;
+    Dialogs& dialogs_;
+    QtBusyIndicator busy_;
+    ControllerLink link_;
+    std::vector<TabPage*> tabs_;  // owned by PageControl, in its order
+    TabPolicy policy_;            // of the active tab, as last applied
+    StoredSettings stored_;       // as read at start
+    bool closed_ = false;
 
-    std::unique_ptr<Ui::TMainForm> ui;
-    std::unique_ptr<Dialogs> ownDialogs;
-    Dialogs& dialogs;
-    ControllerLink link;
+    // The window's own non-visual parts, under the names they have always had.
     QTimer tiClock;
     FileDialogSettings OpenDialog, SaveDialog;
-    std::uint8_t lastStatusMinute = 0xFF;
-    bool closed = false;
-
-    // The curve and wall values of the stored settings, kept here until the
-    // tabs that show them hold them in their widgets.
-    StoredSettings storedSettings;
-    RegulationConstants constants;
 };

@@ -3,12 +3,14 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "shell/Texts.h"
+
 namespace {
 
 int ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
             QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(icon, QString::fromUtf8(DialogTitle), text, buttons, parent);
+    QMessageBox box(icon, QString::fromUtf8(Text::DialogTitle), text, buttons, parent);
     box.setDefaultButton(defaultButton);
     return box.exec();
 }

@@ -2,7 +2,7 @@
 // main window.
 #pragma once
 
-#include "ui/Dialogs.h"
+#include "shell/Dialogs.h"
 
 class QWidget;
 

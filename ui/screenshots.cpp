@@ -9,7 +9,7 @@
 #include <cstdio>
 
 #include "ui/MainUnit.h"
-#include "ui/RecordingDialogs.h"
+#include "shell/RecordingDialogs.h"
 
 int main(int argc, char* argv[])
 {

@@ -12,10 +12,9 @@
 static void PrintTo(const RegulationConstants& model, std::ostream* os)
 {
     RegulationConstants m = model;
-    for (const SpinField& f : SpinFields())
-        *os << f.key << "=" << f.field(m) << " ";
-    for (const ListField& f : ListFields())
-        *os << f.key << "=" << f.field(m) << " ";
+    for (const auto& f : ConstantsFields())
+        if (f.kind == FieldKind::Spin || f.kind == FieldKind::List)
+            *os << f.key.toStdString() << "=" << *std::get<int*>(f.Of(m)) << " ";
     for (int i = 0; i < 8; ++i)
         *os << "Sens" << i << "=" << (m.SensUsed[i] ? "used '" : "'") << m.SensName[i].toStdString() << "' ";
     *os << "RunCount=" << m.RunCount << " BlrCounter=" << m.BlrCounter;
@@ -59,10 +58,12 @@ RegulationConstants TypicalModel()
 RegulationConstants ExtremeModel()
 {
     RegulationConstants m;
-    for (const SpinField& f : SpinFields())
-        f.field(m) = f.maximum;
-    for (const ListField& f : ListFields())
-        f.field(m) = f.count - 1;
+    for (const auto& f : ConstantsFields()) {
+        if (f.kind == FieldKind::Spin)
+            *std::get<int*>(f.Of(m)) = f.maximum;
+        if (f.kind == FieldKind::List)
+            *std::get<int*>(f.Of(m)) = int(f.items->size()) - 1;
+    }
     m.Shift = -128;
     m.SensCorr = {-128, 127, -128, 127, -1, 1, -128, 127};
     m.SensUsed.fill(true);
@@ -78,8 +79,9 @@ RegulationConstants ExtremeModel()
 RegulationConstants MinimumModel()
 {
     RegulationConstants m;
-    for (const SpinField& f : SpinFields())
-        f.field(m) = f.minimum;
+    for (const auto& f : ConstantsFields())
+        if (f.kind == FieldKind::Spin)
+            *std::get<int*>(f.Of(m)) = f.minimum;
     m.SensUsed = {false, false, false, false, false, false, false, true};
     m.BlrCounter = 1;
     return m;
@@ -218,22 +220,18 @@ TEST(ConstantsCodec, UnsignedByteOutsideRangeFailsValidation)
 {
     // Every unsigned-byte field is a list, a spin field that cannot go below
     // 0, or the run count.
-    std::vector<std::pair<std::string, int& (*)(RegulationConstants&)>> unsignedFields{
-        {"RunCount", [](RegulationConstants& m) -> int& { return m.RunCount; }}};
-    for (const SpinField& f : SpinFields())
-        if (f.minimum >= 0)
-            unsignedFields.emplace_back(f.key, f.field);
-    for (const ListField& f : ListFields())
-        unsignedFields.emplace_back(f.key, f.field);
-    ASSERT_EQ(unsignedFields.size(), 23u);
-
-    for (const auto& [key, field] : unsignedFields) {
+    int unsignedFields = 0;
+    for (const auto& f : ConstantsFields()) {
+        if (f.encoding != Encoding::Unsigned8)
+            continue;
+        ++unsignedFields;
         for (int bad : {-1, 256, -1000}) {
             RegulationConstants m = TypicalModel();
-            field(m) = bad;
-            EXPECT_FALSE(EncodeConstantsPage(m, DistinctPage()).has_value()) << key << " = " << bad;
+            *std::get<int*>(f.Of(m)) = bad;
+            EXPECT_FALSE(EncodeConstantsPage(m, DistinctPage()).has_value()) << f.key.toStdString() << " = " << bad;
         }
     }
+    EXPECT_EQ(unsignedFields, 23);
 
     // Shift and the corrections are stored as their low 8 bits, unchecked.
     RegulationConstants m = TypicalModel();
@@ -438,31 +436,23 @@ TEST(ConstantsCodec, EveryPreservedByteIsKeptExactly)
 // ---------------------------------------------------------------------------
 // Descriptors
 
-// A copy-pasted accessor would make two descriptors share one member.
-TEST(ConstantsDescriptors, EachDescriptorReachesItsOwnMember)
+// A copy-pasted member would make two rows share one value, and a key
+// written twice would make the parameter file keep one of them.
+TEST(ConstantsFieldTable, EachRowReachesItsOwnMemberUnderItsOwnKey)
 {
     RegulationConstants m;
-    const auto& spins = SpinFields();
-    const auto& lists = ListFields();
-    int value = 1;
-    for (const SpinField& f : spins)
-        f.field(m) = value++;
-    for (const ListField& f : lists)
-        f.field(m) = value++;
-    value = 1;
-    std::set<std::string> keys;
-    for (const SpinField& f : spins) {
-        EXPECT_EQ(f.field(m), value++) << f.key;
-        EXPECT_TRUE(keys.insert(f.key).second) << "duplicate key " << f.key;
-        EXPECT_LT(f.minimum, f.maximum) << f.key;
+    std::set<void*> members;
+    std::set<QString> keys;
+    for (const auto& f : ConstantsFields()) {
+        const void* member = std::visit([](auto* p) -> const void* { return p; }, f.Of(m));
+        EXPECT_TRUE(members.insert(const_cast<void*>(member)).second) << f.key.toStdString();
+        EXPECT_TRUE(keys.insert(f.key).second) << "duplicate key " << f.key.toStdString();
     }
-    for (const ListField& f : lists) {
-        EXPECT_EQ(f.field(m), value++) << f.key;
-        EXPECT_TRUE(keys.insert(f.key).second) << "duplicate key " << f.key;
-    }
-    EXPECT_EQ(m.SensCorr, (std::array<int, 8>{17, 18, 19, 20, 21, 22, 23, 24}));
-    EXPECT_EQ(m.Shift, 3);
-    EXPECT_EQ(m.SensorFirst, 31);
+    EXPECT_EQ(keys.size(), 49u);  // the 47 keys of a parameter file and the two counters
+    const FieldSpec* corr3 = FindField(ConstantsFields(), u"Sens3Corr");
+    ASSERT_NE(corr3, nullptr);
+    EXPECT_EQ(corr3->offset, 35);
+    EXPECT_EQ(std::get<int*>(static_cast<const Field<RegulationConstants>*>(corr3)->Of(m)), &m.SensCorr[3]);
 }
 
 }  // namespace

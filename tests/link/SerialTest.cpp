@@ -130,7 +130,8 @@ TEST(SerialClosed, EverythingFailsAtOnceWithoutAPort)
     EXPECT_FALSE(Serial::WriteBytes(buf, 1));
     EXPECT_EQ(Serial::InputWaiting(), -1);
     Serial::FlushInput();
-    EXPECT_LT(MsSince(start), 50);
+    // "At once": far below any time-out, with room for a loaded machine.
+    EXPECT_LT(MsSince(start), 250);
     // Closing twice, or with nothing ever opened, does nothing.
     Serial::ClosePort();
     Serial::ClosePort();
@@ -199,7 +200,7 @@ TEST_F(SerialPty, ZeroByteReadSucceedsAtOnce)
     ASSERT_TRUE(Serial::OpenPort("COM1", 9600));
     auto start = Clock::now();
     EXPECT_TRUE(Serial::ReadBytes(nullptr, 0));
-    EXPECT_LT(MsSince(start), 20);
+    EXPECT_LT(MsSince(start), 250);
 }
 
 TEST_F(SerialPty, ShortReplyTimesOutAfter500PlusNmsAndKeepsTheBytes)

@@ -2,11 +2,18 @@
 // the line is compared, byte for byte, with the simulator's trace.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
+#include <chrono>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "link/Commands.h"
 #include "link/Transaction.h"
+#include "tests/support/RecordingBusy.h"
 #include "tests/support/SimLinkTest.h"
 
 namespace {
@@ -14,21 +21,43 @@ namespace {
 struct Reports {
     int failures = 0;
     int timerStops = 0;
-    int cursor = Cursor::Default;
+    RecordingBusy busy;
 };
 
 class TransactionSim : public SimLinkTest {
 protected:
     std::vector<std::uint8_t> Sent() const { return sim->Received(); }
+    // A file in a folder of this test's own, removed with the fixture.
+    std::string TempFile(const char* name)
+    {
+        if (dir.empty()) {
+            std::string pattern = (std::filesystem::temp_directory_path() / "vesk-test-XXXXXX").string();
+            if (mkdtemp(pattern.data()))
+                dir = pattern;
+        }
+        return dir + "/" + name;
+    }
+    void TearDown() override
+    {
+        SimLinkTest::TearDown();
+        sim.reset();  // it saves its image into the folder at exit
+        if (!dir.empty())
+            std::filesystem::remove_all(dir);
+    }
+    std::string dir;
 
     Reports reports;
     ControllerLink link{WindowServices{
-        [this] { return reports.cursor; },
-        [this](int c) { reports.cursor = c; },
+        &reports.busy,
         [this] { ++reports.timerStops; },
-        [this](const std::string&) { ++reports.failures; },
+        [this] { ++reports.failures; },
     }};
 };
+
+void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
 
 PageBuffer Pattern(int page)
 {
@@ -51,7 +80,7 @@ TEST_F(TransactionSim, AllSixteenPagesRoundTrip)
         EXPECT_EQ(back, Pattern(page)) << "page " << page;
     }
     EXPECT_EQ(reports.failures, 0);
-    EXPECT_EQ(reports.cursor, Cursor::Default);
+    EXPECT_EQ(reports.busy.shown, "normal");
 
     // Every page write went out as the command followed by its 256 bytes.
     auto trace = sim->Trace();
@@ -71,11 +100,11 @@ TEST_F(TransactionSim, AllSixteenPagesRoundTrip)
 TEST_F(TransactionSim, MissingAcknowledgementAfterByte100)
 {
     Start({"--no-ack-after", "100"});
-    reports.cursor = 42;
+    reports.busy.shown = "cross";
     EXPECT_FALSE(link.WritePage(5, Pattern(5)));
     EXPECT_EQ(reports.failures, 1);
     EXPECT_EQ(reports.timerStops, 1);
-    EXPECT_EQ(reports.cursor, Cursor::Default);
+    EXPECT_EQ(reports.busy.shown, "normal");
     // The command, then bytes 0..100, and not one byte after the failure.
     auto sent = Sent();
     ASSERT_EQ(sent.size(), 102u);
@@ -100,6 +129,64 @@ TEST_F(TransactionSim, StaleBytesBeforeAReplyAreDrained)
     EXPECT_EQ(reports.failures, 0);
 }
 
+// The report is a modal box: by the time the user has closed it, a reply
+// that came too late has arrived, and the next exchange drains it.
+TEST_F(TransactionSim, AReplyJustAfterItsDeadlineFailsOnceAndIsNotTakenForTheNext)
+{
+    // The simulator answers after 600 ms: past the 504 ms of a 4-byte reply,
+    // within the 756 ms of a page.
+    const std::string eeprom = TempFile("eeprom.bin");
+    std::vector<std::uint8_t> image(16 * 256);
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = std::uint8_t(i * 13 + 5);
+    WriteFile(eeprom, image);
+    Start({"--delay", "600", "--eeprom", eeprom});
+    link.Services().reportFailure = [this] {
+        ++reports.failures;
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    };
+
+    std::uint8_t clock[4];
+    EXPECT_FALSE(link.Transact(Command::ReadClock, clock, 4));
+    EXPECT_EQ(reports.failures, 1);
+    EXPECT_EQ(reports.timerStops, 1);
+
+    PageBuffer page{};
+    ASSERT_TRUE(link.ReadPage(2, page));
+    EXPECT_TRUE(std::equal(page.begin(), page.end(), image.begin() + 2 * 256)) << "late clock bytes taken for the page";
+    EXPECT_EQ(reports.failures, 1);
+}
+
+TEST_F(TransactionSim, AReplyJustBeforeItsDeadlineIsTaken)
+{
+    Start({"--delay", "420"});
+    std::uint8_t clock[4];
+    EXPECT_TRUE(link.Transact(Command::ReadClock, clock, 4));
+    EXPECT_EQ(reports.failures, 0);
+}
+
+// An abandoned page write leaves the Controller listening for commands
+// again; the next read must neither fail nor pick up an acknowledgement.
+TEST_F(TransactionSim, AFailedWriteIsFollowedByACleanRead)
+{
+    Start({"--no-ack-after", "100"});
+    PageBuffer before{};
+    ASSERT_TRUE(link.ReadPage(4, before));
+    EXPECT_FALSE(link.WritePage(4, Pattern(4)));
+    EXPECT_EQ(reports.failures, 1);
+
+    PageBuffer after{}, again{};
+    ASSERT_TRUE(link.ReadPage(4, after));
+    ASSERT_TRUE(link.ReadPage(4, again));
+    EXPECT_EQ(after, again);
+    // Whatever the Controller kept of the broken write, the rest of the page
+    // is as it was.
+    EXPECT_TRUE(std::equal(after.begin() + 101, after.end(), before.begin() + 101));
+    std::uint8_t clock[4];
+    EXPECT_TRUE(link.Transact(Command::ReadClock, clock, 4));
+    EXPECT_EQ(reports.failures, 1);
+}
+
 TEST_F(TransactionSim, Page16AddressesPage0)
 {
     Start();
@@ -117,23 +204,19 @@ TEST_F(TransactionSim, Page16AddressesPage0)
 TEST_F(TransactionSim, CursorRuleForTenAndElevenByteReplies)
 {
     Start({"--short-reply", "0x44:11"});
-    std::vector<int> seen;
-    link.Services().setCursor = [&](int c) {
-        seen.push_back(c);
-        reports.cursor = c;
-    };
-    reports.cursor = 3;
+    RecordingBusy busy("cross");
+    link.Services().busy = &busy;
     std::uint8_t reply[16];
     ASSERT_TRUE(link.Transact(Command::Status, reply, 10));
-    EXPECT_EQ(seen, (std::vector<int>{3}));
-    seen.clear();
+    EXPECT_EQ(busy.history, (std::vector<std::string>{"cross"}));
+    busy.history.clear();
     // An 11-byte reply that arrives shows the hourglass and restores.
     ASSERT_TRUE(link.Transact(Command::Info, reply, 11));
-    EXPECT_EQ(seen, (std::vector<int>{Cursor::Hourglass, 3}));
-    seen.clear();
+    EXPECT_EQ(busy.history, (std::vector<std::string>{"hourglass", "cross"}));
+    busy.history.clear();
     // The full 16 do not come: the cursor is restored after the failure too.
     EXPECT_FALSE(link.Transact(Command::Info, reply, 16));
-    EXPECT_EQ(seen, (std::vector<int>{Cursor::Hourglass, 3}));
+    EXPECT_EQ(busy.history, (std::vector<std::string>{"hourglass", "cross"}));
     EXPECT_EQ(reports.failures, 1);
 }
 

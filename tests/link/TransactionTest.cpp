@@ -9,25 +9,21 @@
 #include "link/Commands.h"
 #include "link/Serial.h"
 #include "link/Transaction.h"
+#include "tests/support/RecordingBusy.h"
 
 namespace {
 
 // Records the window services in the order they are used.
 struct Window {
-    int cursor = 7;  // some cursor the window had set
+    RecordingBusy busy{"cross"};  // some cursor the window had set
     std::vector<std::string> events;
-    std::vector<int> cursorsSet;
 
     WindowServices Services()
     {
         return WindowServices{
-            [this] { return cursor; },
-            [this](int c) {
-                cursor = c;
-                cursorsSet.push_back(c);
-            },
+            &busy,
             [this] { events.push_back("stop-timer"); },
-            [this](const std::string& text) { events.push_back("report:" + text); },
+            [this] { events.push_back("report"); },
         };
     }
 };
@@ -65,11 +61,11 @@ TEST_F(TransactionFake, TenByteReplyLeavesTheCursorAloneElevenShowsTheHourglass)
     Fake().onWrite = [](const std::vector<std::uint8_t>&) { Fake().input.assign(11, 0x01); };
     std::uint8_t reply[11];
     ASSERT_TRUE(link.Transact(Command::Status, reply, 10));
-    EXPECT_EQ(window.cursorsSet, (std::vector<int>{7}));
-    window.cursorsSet.clear();
+    EXPECT_EQ(window.busy.history, (std::vector<std::string>{"cross"}));
+    window.busy.history.clear();
     ASSERT_TRUE(link.Transact(Command::Info, reply, 11));
-    EXPECT_EQ(window.cursorsSet, (std::vector<int>{Cursor::Hourglass, 7}));
-    EXPECT_EQ(window.cursor, 7);
+    EXPECT_EQ(window.busy.history, (std::vector<std::string>{"hourglass", "cross"}));
+    EXPECT_EQ(window.busy.shown, "cross");
 }
 
 TEST_F(TransactionFake, FailureRestoresTheCursorStopsTheTimerThenReportsOnce)
@@ -77,8 +73,8 @@ TEST_F(TransactionFake, FailureRestoresTheCursorStopsTheTimerThenReportsOnce)
     std::uint8_t reply[16];
     Fake().onWrite = [](const std::vector<std::uint8_t>&) { Fake().input.assign(5, 0x41); };
     EXPECT_FALSE(link.Transact(Command::Info, reply, 16));
-    EXPECT_EQ(window.cursor, 7);
-    EXPECT_EQ(window.events, (std::vector<std::string>{"stop-timer", "report:Chyba komunikace"}));
+    EXPECT_EQ(window.busy.shown, "cross");
+    EXPECT_EQ(window.events, (std::vector<std::string>{"stop-timer", "report"}));
 }
 
 TEST_F(TransactionFake, StaleInputIsDrainedBeforeTheRequestGoesOut)
@@ -106,7 +102,7 @@ TEST_F(TransactionFake, NoPortFailsWithTheOneReport)
     Serial::ClosePort();
     std::uint8_t reply[4];
     EXPECT_FALSE(link.Transact(Command::ReadClock, reply, 4));
-    EXPECT_EQ(window.events, (std::vector<std::string>{"stop-timer", "report:Chyba komunikace"}));
+    EXPECT_EQ(window.events, (std::vector<std::string>{"stop-timer", "report"}));
 }
 
 TEST_F(TransactionFake, PageNumbersAreTakenModulo16)
@@ -131,7 +127,7 @@ TEST_F(TransactionFake, PageWriteSendsCommandThen256BytesLastOneUnanswered)
     EXPECT_TRUE(std::equal(page.begin(), page.end(), Fake().written.begin() + 1));
     // 256 awaited acknowledgements (command + bytes 0..254), none after 255.
     EXPECT_EQ(Fake().readSizes.size(), 256u);
-    EXPECT_EQ(window.cursor, Cursor::Default);
+    EXPECT_EQ(window.busy.shown, "normal");
     EXPECT_TRUE(window.events.empty());
 }
 
@@ -142,8 +138,8 @@ TEST_F(TransactionFake, MissingAcknowledgementStopsThePageWriteWithOneReport)
     PageBuffer page{};
     EXPECT_FALSE(link.WritePage(0, page));
     EXPECT_EQ(Fake().written.size(), 102u) << "no byte may follow the unacknowledged one";
-    EXPECT_EQ(window.events, (std::vector<std::string>{"stop-timer", "report:Chyba komunikace"}));
-    EXPECT_EQ(window.cursor, Cursor::Default) << "a page write ends with the default cursor";
+    EXPECT_EQ(window.events, (std::vector<std::string>{"stop-timer", "report"}));
+    EXPECT_EQ(window.busy.shown, "normal") << "a page write ends with the default cursor";
 }
 
 TEST_F(TransactionFake, UnacknowledgedPageCommandSendsNoData)
@@ -151,7 +147,7 @@ TEST_F(TransactionFake, UnacknowledgedPageCommandSendsNoData)
     PageBuffer page{};
     EXPECT_FALSE(link.WritePage(3, page));
     EXPECT_EQ(Fake().written, (std::vector<std::uint8_t>{0x33}));
-    EXPECT_EQ(window.cursor, 7) << "nothing of the write had started: the window's cursor is back";
+    EXPECT_EQ(window.busy.shown, "cross") << "nothing of the write had started: the window's cursor is back";
     EXPECT_EQ(window.events.size(), 2u);
 }
 

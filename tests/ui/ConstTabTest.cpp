@@ -75,10 +75,15 @@ TEST_F(ConstTabTest, ReadShowsTheControllersPage)
 
     const RegulationConstants expected = DecodeConstantsPage(page);
     RegulationConstants copy = expected;
-    for (const SpinField& f : SpinFields())
-        EXPECT_EQ(Spin(QLatin1StringView(f.key))->value(), f.field(copy)) << f.key;
-    for (const ListField& f : ListFields())
-        EXPECT_EQ(Find<QComboBox>((std::string("cb") + f.key).c_str())->currentIndex(), f.field(copy)) << f.key;
+    for (const auto& f : ConstantsFields()) {
+        if (f.kind == FieldKind::Spin) {
+            EXPECT_EQ(Spin(f.key)->value(), *std::get<int*>(f.Of(copy))) << f.key.toStdString();
+        } else if (f.kind == FieldKind::List) {
+            EXPECT_EQ(Find<QComboBox>(f.WidgetName().toLatin1().constData())->currentIndex(),
+                      *std::get<int*>(f.Of(copy)))
+                << f.key.toStdString();
+        }
+    }
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(Find<QCheckBox>(QStringLiteral("cbSens%1Used").arg(i).toLatin1().constData())->isChecked(),
                   bool(page[40] >> i & 1))
@@ -299,14 +304,17 @@ TEST_F(ConstTabTest, TheTabsWidgetsAsDesigned)
         EXPECT_EQ(Find<QCheckBox>(QStringLiteral("cbSens%1Used").arg(i).toLatin1().constData())->text(),
                   QString::number(i));
     }
-    for (const SpinField& f : SpinFields()) {
-        EXPECT_EQ(Spin(QLatin1StringView(f.key))->minimum(), f.minimum) << f.key;
-        EXPECT_EQ(Spin(QLatin1StringView(f.key))->maximum(), f.maximum) << f.key;
-    }
-    for (const ListField& f : ListFields()) {
-        auto* list = Find<QComboBox>((std::string("cb") + f.key).c_str());
-        EXPECT_EQ(list->count(), f.count) << f.key;
-        EXPECT_FALSE(list->isEditable()) << f.key;
+    EXPECT_EQ(Spin(QStringLiteral("EkvMaxTemp"))->maximum(), 127);
+    EXPECT_EQ(Spin(QStringLiteral("Shift"))->minimum(), -128);
+    EXPECT_EQ(Spin(QStringLiteral("BlrHiRate"))->maximum(), 100);
+    EXPECT_EQ(Spin(QStringLiteral("Sens7Corr"))->minimum(), -128);
+    EXPECT_EQ(Find<QComboBox>("cbMode")->count(), 6);
+    EXPECT_EQ(Find<QComboBox>("cbLog3")->count(), 8);
+    for (const auto& f : ConstantsFields()) {
+        if (f.kind == FieldKind::List) {
+            EXPECT_FALSE(Find<QComboBox>(f.WidgetName().toLatin1().constData())->isEditable())
+                << f.key.toStdString();
+        }
     }
     EXPECT_EQ(Find<QComboBox>("cbThstatSens")->itemText(5), QStringLiteral("Zeď"));
     EXPECT_EQ(Find<QComboBox>("cbSwMode")->itemText(4), QStringLiteral("Režim B - slabý"));

@@ -17,7 +17,7 @@
 #include "link/Transaction.h"
 #include "tests/support/SimProcess.h"
 #include "ui/MainUnit.h"
-#include "ui/RecordingDialogs.h"
+#include "shell/RecordingDialogs.h"
 
 class FormTest : public ::testing::Test {
 protected:

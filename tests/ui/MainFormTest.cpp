@@ -10,13 +10,13 @@
 
 #include "FormFixture.h"
 #include "link/Serial.h"
-#include "ui/TabPolicy.h"
+#include "shell/Texts.h"
 
 namespace {
 
 using Kind = RecordingDialogs::Kind;
 
-const QString Config = QString::fromUtf8(FileFilter::Configuration);
+const QString Config = QString::fromUtf8(Text::Filter::Configuration);
 
 TEST_F(FormTest, FirstStartOpensTheFirstPortSilently)
 {
@@ -29,7 +29,7 @@ TEST_F(FormTest, FirstStartOpensTheFirstPortSilently)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("VESK - Kalorest topení"));
     EXPECT_EQ(form->size(), QSize(695, 534));
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
-    EXPECT_EQ(form->ActiveTab(), Tab::Const);
+    EXPECT_EQ(form->ActiveTab()->objectName(), QStringLiteral("tsConst"));
     EXPECT_FALSE(form->StatusTimer().isActive());
     EXPECT_EQ(form->StatusTimer().interval(), 1000);
 
@@ -123,7 +123,6 @@ TEST_F(FormTest, TabChangeAppliesTheTabsPolicy)
     ShowTab("tsClockSensors");
     EXPECT_EQ(enabled(), std::vector<bool>(4, false));
     EXPECT_TRUE(form->StatusTimer().isActive());
-    EXPECT_EQ(form->LastStatusMinute(), 0xFF);
 
     ShowTab("tsLogs");
     EXPECT_FALSE(form->StatusTimer().isActive());
@@ -142,8 +141,8 @@ TEST_F(FormTest, TabChangeAppliesTheTabsPolicy)
     load->click();
     save->click();
 
-    const QString csv = QString::fromUtf8(FileFilter::Csv);
-    const QString image = QString::fromUtf8(FileFilter::Image);
+    const QString csv = QString::fromUtf8(Text::Filter::Csv);
+    const QString image = QString::fromUtf8(Text::Filter::Image);
     ASSERT_EQ(dialogs.entries.size(), 5u);
     EXPECT_EQ(dialogs.entries[0].kind, Kind::SaveFile);
     EXPECT_EQ(dialogs.entries[0].settings, (FileDialogSettings{csv, "csv"}));
@@ -291,6 +290,23 @@ TEST_F(FormTest, ClosingWritesTheSettingsAndClosesThePort)
     EXPECT_EQ(file.value("VESK/ComPort").toString(), QStringLiteral("0"));
     // [Ports] is the administrator's and survives.
     EXPECT_EQ(file.value("Ports/COM1").toString(), QString::fromStdString(sim->LinkPath()));
+}
+
+// The port is opened exclusively: a window that went away without a close
+// event (an exception, a test, a crash handler) must still let it go.
+TEST_F(FormTest, AWindowDestroyedWithoutClosingReleasesItsPort)
+{
+    StartSim();
+    WriteSettings();
+    CreateForm();
+    ASSERT_TRUE(Serial::IsOpen());
+    form.reset();
+    EXPECT_FALSE(Serial::IsOpen());
+    // A second window opens the same port again without a word.
+    CreateForm();
+    EXPECT_TRUE(dialogs.entries.empty());
+    EXPECT_TRUE(Serial::IsOpen());
+    EXPECT_TRUE(ReadPage(0).has_value());
 }
 
 TEST_F(FormTest, UnwritableSettingsAreReportedOnceAndClosingGoesOn)

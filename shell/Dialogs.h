@@ -7,9 +7,6 @@
 #include <QString>
 #include <QStringList>
 
-// The program's own message boxes carry this title.
-inline constexpr const char* DialogTitle = "Kalorest";
-
 // What a file dialog is set up with.  The filter is a list of description
 // and pattern pairs separated by "|" ("Binární soubory (*.bin)|*.bin|…").
 struct FileDialogSettings {
@@ -22,6 +19,7 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
 
+    // The program's own boxes, titled "Kalorest" (texts: shell/Texts.h).
     // Error icon, OK: "Chyba komunikace", "Nelze otevřít port …", and the
     // handler errors ("Range check error", "Failed to set data for '…'").
     virtual void Error(const QString& text) = 0;

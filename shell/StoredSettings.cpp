@@ -1,4 +1,4 @@
-#include "ui/StoredSettings.h"
+#include "shell/StoredSettings.h"
 
 #include <QSettings>
 #include <QStringList>
@@ -59,9 +59,9 @@ StoredSettings ReadStoredSettings(const QLocale& shownIn)
     s.EkvithFillA = ReadDecimal(*store, "EkvithFillA", 0, locale);
     s.EkvithFillB = ReadDecimal(*store, "EkvithFillB", -0.7, locale);
     s.EkvithFillC = ReadDecimal(*store, "EkvithFillC", 51, locale);
-    s.WallDepth = ReadInteger(*store, "WallDepth", 45);
-    s.WallSensDepth = ReadInteger(*store, "WallSensDepth", 17);
-    s.WallTemp = ReadInteger(*store, "WallTemp", 21);
+    s.WallDepth = QString::number(ReadInteger(*store, "WallDepth", 45));
+    s.WallSensDepth = QString::number(ReadInteger(*store, "WallSensDepth", 17));
+    s.WallTemp = QString::number(ReadInteger(*store, "WallTemp", 21));
     s.ComPort = ReadInteger(*store, "ComPort", 0);
     // An index outside the list chooses no port at all.
     if (s.ComPort < 0 || s.ComPort >= PortCount)
@@ -82,34 +82,25 @@ Serial::PortMap ReadPortMap()
     return map;
 }
 
-StoredValues StoredValuesOf(const StoredSettings& s)
+std::optional<QString> WriteStoredSettings(const StoredSettings& s)
 {
-    return {{
+    const std::pair<const char*, QString> values[] = {
         {"EkvithFillA", s.EkvithFillA},
         {"EkvithFillB", s.EkvithFillB},
         {"EkvithFillC", s.EkvithFillC},
-        {"WallDepth", QString::number(s.WallDepth)},
-        {"WallSensDepth", QString::number(s.WallSensDepth)},
-        {"WallTemp", QString::number(s.WallTemp)},
+        {"WallDepth", s.WallDepth},
+        {"WallSensDepth", s.WallSensDepth},
+        {"WallTemp", s.WallTemp},
         {"ComPort", QString::number(s.ComPort)},
-    }};
-}
-
-std::optional<QString> WriteStoredSettings(const StoredValues& values)
-{
+    };
     auto store = OpenStore();
     store->beginGroup(QStringLiteral("VESK"));
-    for (const StoredValue& value : values)
-        store->setValue(QLatin1StringView(value.name), value.text);
+    for (const auto& [name, text] : values)
+        store->setValue(QLatin1StringView(name), text);
     store->endGroup();
     // QSettings only learns that the file cannot be written when it tries.
     store->sync();
     if (store->status() == QSettings::AccessError)
-        return QString::fromLatin1(values.front().name);
+        return QString::fromLatin1(values[0].first);
     return std::nullopt;
-}
-
-QString StoreFailureText(const QString& name)
-{
-    return QStringLiteral("Failed to set data for '%1'").arg(name);
 }

@@ -6,7 +6,7 @@
 #include <deque>
 #include <vector>
 
-#include "ui/Dialogs.h"
+#include "shell/Dialogs.h"
 
 class RecordingDialogs : public Dialogs {
 public:

@@ -1,4 +1,4 @@
-#include "ui/ResetInfo.h"
+#include "shell/ResetInfo.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "ui/RecordingDialogs.h"
+#include "shell/RecordingDialogs.h"
 
 void RecordingDialogs::Error(const QString& text)
 {

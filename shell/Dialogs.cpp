@@ -1,4 +1,4 @@
-#include "ui/Dialogs.h"
+#include "shell/Dialogs.h"
 
 QStringList ToQtNameFilters(const QString& filter)
 {

@@ -1,0 +1,51 @@
+// The program's own messages, as the user reads them.  Widget captions live
+// in the tabs' .ui files; every text a box or a report shows lives here.
+#pragma once
+
+#include <QString>
+
+namespace Text {
+
+// Title of the program's own message boxes.
+inline constexpr const char* DialogTitle = "Kalorest";
+
+inline constexpr const char* CommunicationError = "Chyba komunikace";
+inline constexpr const char* CannotOpenPort = "Nelze otevřít port ";  // + the port's name
+inline constexpr const char* ConfirmWrite = "Opravdu zapsat?";
+inline constexpr const char* ConfirmReset = "Opravdu resetovat?";
+
+// Errors of a handler that are not exchanges.
+inline constexpr const char* RangeCheckError = "Range check error";
+inline constexpr const char* DivisionByZero = "Floating point division by zero";
+inline constexpr const char* InvalidFloatingPointOperation = "Invalid floating point operation";
+
+inline QString NotAnInteger(const QString& text)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+inline QString CannotOpenFile(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason);
+}
+inline QString CannotCreateFile(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason);
+}
+inline QString UnableToWrite(const QString& path)
+{
+    return QStringLiteral("Unable to write to %1").arg(path);
+}
+inline QString StoreFailure(const QString& valueName)
+{
+    return QStringLiteral("Failed to set data for '%1'").arg(valueName);
+}
+
+// File dialog filters: pairs of description and pattern separated by "|".
+namespace Filter {
+inline constexpr const char* Configuration = "Soubory konfigurace (*.vsk)|*.vsk|Všechny soubory (*.*)|*.*";
+inline constexpr const char* Csv = "Soubory formátu CSV (*.csv)|*.csv|Všechny soubory (*.*)|*.*";
+inline constexpr const char* Image = "Binární soubory (*.bin)|*.bin|Všechny soubory (*.*)|*.*";
+inline constexpr const char* Text = "Textové soubory (*.txt)|*.txt|Všechny soubory (*.*)|*.*";
+}  // namespace Filter
+
+}  // namespace Text
