@@ -1,0 +1,25 @@
+// Replacing a file so that at every moment the file on disk is either the
+// old version or the new one: the bytes go to a temporary file in the same
+// folder, are flushed to the disk, and the temporary file is renamed over
+// the old one.  A write that fails leaves the old file whole.
+//
+// Every file the program writes goes through here: the settings file, the
+// parameter files, images, CSV and debug texts.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// Writes bytes as the new contents of path.  A symlink is written through:
+// its target is replaced.  A file that exists keeps its mode and, where the
+// user may set it, its group.  Empty on success, else the system's
+// description of what failed (the old file, if any, is untouched).
+std::optional<QString> ReplaceFile(const QString& path, const QByteArray& bytes);
+
+// ---- Seam for tests: fail a replacement at one of its steps. ------------
+enum class ReplaceStep { Open, Write, Commit };
+// Called before each step; returning false makes that step fail.  An empty
+// function (the default) lets every step run.
+void SetReplaceFileHook(std::function<bool(ReplaceStep)> hook);

@@ -1,0 +1,90 @@
+// Replacing a file: old or new at every moment, nothing else of it changed.
+#include "files/AtomicFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray Contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void Put(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+mode_t ModeOf(const QString& path)
+{
+    struct stat st {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return st.st_mode;
+}
+
+class AtomicFileTest : public ::testing::Test {
+protected:
+    void TearDown() override { SetReplaceFileHook({}); }
+    QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QStringList Names() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(AtomicFileTest, CreatesAndReplacesLeavingNothingBehind)
+{
+    const QString path = Path("a.txt");
+    EXPECT_EQ(ReplaceFile(path, "first\r\n"), std::nullopt);
+    EXPECT_EQ(Contents(path), "first\r\n");
+    EXPECT_EQ(ReplaceFile(path, QByteArray()), std::nullopt);
+    EXPECT_EQ(Contents(path), QByteArray());
+    EXPECT_EQ(Names(), QStringList{QStringLiteral("a.txt")});
+}
+
+TEST_F(AtomicFileTest, AFailureAtAnyStepLeavesTheOldFileWhole)
+{
+    const QString path = Path("settings.ini");
+    Put(path, "old contents\n");
+    for (ReplaceStep failing : {ReplaceStep::Open, ReplaceStep::Write, ReplaceStep::Commit}) {
+        SetReplaceFileHook([failing](ReplaceStep step) { return step != failing; });
+        EXPECT_TRUE(ReplaceFile(path, "new contents that never land\n").has_value()) << int(failing);
+        EXPECT_EQ(Contents(path), "old contents\n") << int(failing);
+        EXPECT_EQ(Names(), QStringList{QStringLiteral("settings.ini")}) << "no temporary file left";
+    }
+}
+
+TEST_F(AtomicFileTest, KeepsTheModeAndWritesThroughASymlink)
+{
+    const QString target = Path("shared.ini");
+    Put(target, "old\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0664), 0);
+    const QString link = Path("link.ini");
+    ASSERT_TRUE(QFile::link(target, link));
+
+    EXPECT_EQ(ReplaceFile(link, "new\n"), std::nullopt);
+    EXPECT_TRUE(S_ISLNK(ModeOf(link))) << "the link stays a link";
+    EXPECT_EQ(Contents(target), "new\n");
+    EXPECT_EQ(ModeOf(target) & 07777, 0664u);
+}
+
+TEST_F(AtomicFileTest, AFolderThatCannotTakeTheFileReportsWhy)
+{
+    // Root may write anywhere, but nobody creates a file inside a file.
+    const QString blocker = Path("file");
+    Put(blocker, "x");
+    const auto failed = ReplaceFile(blocker + QStringLiteral("/inner.txt"), "data");
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_FALSE(failed->isEmpty());
+    EXPECT_EQ(Contents(blocker), "x");
+}
+
+}  // namespace
