@@ -95,7 +95,8 @@ std::vector<PortEntry> EnumeratePorts(const std::string& sysRoot, const std::str
 
     // Stable names: /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0 → ../../ttyUSB0
     for (const auto& link : fs::directory_iterator(fs::path(devRoot) / "serial" / "by-id", ec)) {
-        const fs::path target = fs::weakly_canonical(link.path().parent_path() / fs::read_symlink(link.path(), ec), ec);
+        // Lexically only: the tty's node may itself be a link elsewhere.
+        const fs::path target = (link.path().parent_path() / fs::read_symlink(link.path(), ec)).lexically_normal();
         if (ec)
             continue;
         for (PortEntry& port : ports)
