@@ -8,6 +8,9 @@ std::optional<std::string> ResolvePortName(const std::string& name, const PortMa
 {
     if (name.empty())
         return std::nullopt;
+    // A device the port list found by itself is named by its path.
+    if (name.front() == '/')
+        return name;
     if (auto it = overrides.find(name); it != overrides.end()) {
         if (it->second.empty())
             return std::nullopt;

@@ -11,7 +11,8 @@ namespace Serial {
 
 using PortMap = std::map<std::string, std::string>;
 
-// An empty or unknown name resolves to nothing.
+// A device path ("/dev/serial/by-id/…") stands for itself.  An empty or
+// unknown name resolves to nothing.
 std::optional<std::string> ResolvePortName(const std::string& name, const PortMap& overrides);
 
 }  // namespace Serial

@@ -6,9 +6,29 @@ namespace {
 std::unique_ptr<PortDevice> port;
 DeviceOpener opener = nullptr;
 PortMap portMap;
+OpenFailure lastFailure;
+
+// The device of the port the user chose, kept after a hang-up so that the
+// next exchange can open it again.  Empty once the port is closed for good.
+std::string chosenPath;
+int chosenBaud = 0;
 
 // Drain scratch: fixed, so draining never allocates.
 std::uint8_t drainBuffer[128];
+
+std::unique_ptr<PortDevice> OpenDevice(const std::string& path, int baud)
+{
+    lastFailure = OpenFailure{};
+    lastFailure.path = path;
+    return opener ? opener(path, baud, lastFailure) : OpenPosixDevice(path, baud, lastFailure);
+}
+
+// The device went away under a read or a write: let it go, but remember it.
+void DropIfGone()
+{
+    if (port && port->Gone())
+        port.reset();
+}
 
 }  // namespace
 
@@ -18,15 +38,28 @@ bool OpenPort(const std::string& name, int baud)
     // at most one port is open even if a caller forgets.
     ClosePort();
     auto path = ResolvePortName(name, portMap);
-    if (!path)
+    if (!path) {
+        lastFailure = OpenFailure{};
+        lastFailure.reason = OpenFailure::Reason::NoSuchPort;
         return false;
-    port = opener ? opener(*path, baud) : OpenPosixDevice(*path, baud);
-    return port != nullptr;
+    }
+    port = OpenDevice(*path, baud);
+    if (!port)
+        return false;
+    chosenPath = *path;
+    chosenBaud = baud;
+    return true;
+}
+
+const OpenFailure& LastOpenFailure()
+{
+    return lastFailure;
 }
 
 void ClosePort()
 {
     port.reset();
+    chosenPath.clear();
 }
 
 bool IsOpen()
@@ -40,7 +73,9 @@ bool WriteBytes(const std::uint8_t* buffer, std::uint16_t count)
         return false;
     if (count == 0)
         return true;
-    return port->Write(buffer, count);
+    const bool ok = port->Write(buffer, count);
+    DropIfGone();
+    return ok;
 }
 
 bool ReadBytes(std::uint8_t* buffer, std::uint16_t count)
@@ -49,7 +84,9 @@ bool ReadBytes(std::uint8_t* buffer, std::uint16_t count)
         return false;
     if (count == 0)
         return true;
-    return port->Read(buffer, count, ReadTimeoutMs(count)) == count;
+    const bool ok = port->Read(buffer, count, ReadTimeoutMs(count)) == count;
+    DropIfGone();
+    return ok;
 }
 
 int InputWaiting()
@@ -61,6 +98,11 @@ int InputWaiting()
 
 void FlushInput()
 {
+    // An adapter pulled out and plugged in again: the next exchange finds it
+    // without the user choosing the port anew.  No polling, no retries: if
+    // it is not back, this exchange fails like any other.
+    if (!port && !chosenPath.empty())
+        port = OpenDevice(chosenPath, chosenBaud);
     // Ends only when the driver reports an empty queue, so bytes that keep
     // arriving while we drain are drained too.
     for (;;) {

@@ -9,19 +9,26 @@
 #include <memory>
 #include <string>
 
-#include "PortNames.h"
+#include "link/PortAccess.h"
+#include "link/PortNames.h"
 
 namespace Serial {
 
 // Opens the named port ("COM1" … "COM8", resolved through the installed port
-// map) exclusively at the given baud rate, 8 data bits, no parity, 1 stop bit.
+// map, or a device path) exclusively at the given baud rate, 8 data bits,
+// no parity, 1 stop bit.  On failure LastOpenFailure() says why.
 bool OpenPort(const std::string& name, int baud);
+const OpenFailure& LastOpenFailure();
+// Closes the port for good: no later exchange reopens it.
 void ClosePort();
 bool WriteBytes(const std::uint8_t* buffer, std::uint16_t count);
 // Gives up after 500 ms + 1 ms per requested byte; bytes that did arrive stay
 // in the buffer, but the result is false.
 bool ReadBytes(std::uint8_t* buffer, std::uint16_t count);
 int InputWaiting();
+// When the device hung up (an adapter pulled out), the failing operation
+// closes the port; the next drain, that is the next exchange, opens the
+// same path again if the device is back.
 void FlushInput();
 bool IsOpen();
 
@@ -43,17 +50,19 @@ public:
     virtual std::size_t Read(std::uint8_t* buffer, std::size_t count, int timeoutMs) = 0;
     // Bytes in the driver's input queue, −1 if the query fails.
     virtual int Waiting() = 0;
+    // The device hung up: nothing more will come through this handle.
+    virtual bool Gone() const { return false; }
 };
 
 // Opens a device for a resolved path (not a port name) with the line
-// settings applied; nullptr on failure.
-using DeviceOpener = std::unique_ptr<PortDevice> (*)(const std::string& path, int baud);
+// settings applied; nullptr on failure, with the reason in `failure`.
+using DeviceOpener = std::unique_ptr<PortDevice> (*)(const std::string& path, int baud, OpenFailure& failure);
 
 // Replaces the platform opener (tests install a fake); nullptr restores the
 // POSIX termios one.  Closes any open port first.
 void SetDeviceOpener(DeviceOpener opener);
 
 // The POSIX termios implementation, exposed for tests against a real pty.
-std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud);
+std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, OpenFailure& failure);
 
 }  // namespace Serial

@@ -3,6 +3,8 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <sys/stat.h>
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
@@ -37,14 +39,19 @@ bool Harmless(int err)
 
 class PosixDevice final : public PortDevice {
 public:
-    explicit PosixDevice(int fd) : fd_(fd) {}
+    PosixDevice(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
 
     ~PosixDevice() override
     {
         ioctl(fd_, TIOCNXCL);
         flock(fd_, LOCK_UN);
         ::close(fd_);
+        if (locked_)
+            ReleaseLock(path_);
     }
+
+    void SetLocked() { locked_ = true; }
+    bool Gone() const override { return gone_; }
 
     bool Write(const std::uint8_t* buffer, std::size_t count) override
     {
@@ -65,10 +72,10 @@ public:
                 if (r < 0 && errno != EINTR)
                     return false;
                 if (r > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL)))
-                    return false;
+                    return Hangup();
                 continue;
             }
-            return false;
+            return n < 0 && errno == EIO ? Hangup() : false;
         }
         return true;
     }
@@ -90,13 +97,17 @@ public:
             }
             if (n < 0 && errno == EINTR)
                 continue;
-            if (n < 0 && errno != EAGAIN)
-                return got;  // EIO and the like: the device is gone
+            if (n < 0 && errno != EAGAIN) {
+                Hangup();  // EIO and the like: the device is gone
+                return got;
+            }
             // With VMIN = VTIME = 0 an empty queue reads as 0, not EAGAIN.
             // Only when poll has just said "readable" does 0 mean hang-up;
             // give up then instead of spinning until the deadline.
-            if (n == 0 && pollSaidReadable)
+            if (n == 0 && pollSaidReadable) {
+                Hangup();
                 return got;
+            }
             auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
             if (left <= 0)
                 return got;
@@ -104,8 +115,10 @@ public:
             int r = ::poll(&p, 1, static_cast<int>(left) + 1);
             if (r < 0 && errno != EINTR)
                 return got;
-            if (r > 0 && !(p.revents & POLLIN) && (p.revents & (POLLERR | POLLHUP | POLLNVAL)))
+            if (r > 0 && !(p.revents & POLLIN) && (p.revents & (POLLERR | POLLHUP | POLLNVAL))) {
+                Hangup();
                 return got;
+            }
             pollSaidReadable = r > 0;
             if (r == 0 && Clock::now() >= deadline)
                 return got;
@@ -122,7 +135,16 @@ public:
     }
 
 private:
+    bool Hangup()
+    {
+        gone_ = true;
+        return false;
+    }
+
     int fd_;
+    std::string path_;
+    bool locked_ = false;
+    bool gone_ = false;
 };
 
 // USB adapters hold short replies for their latency timer (often 16 ms);
@@ -165,25 +187,54 @@ bool ApplyLineSettings(int fd, int baud)
 
 }  // namespace
 
-std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud)
+std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, OpenFailure& failure)
 {
+    using Reason = OpenFailure::Reason;
+    failure.path = path;
+    auto fail = [&failure](Reason reason, int err = 0) -> std::unique_ptr<PortDevice> {
+        failure.reason = reason;
+        if (err)
+            failure.detail = std::strerror(err);
+        return nullptr;
+    };
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? fail(Reason::Missing) : fail(Reason::Other, errno);
+    // A program that opened the device before us would go on reading our
+    // replies: refuse rather than share.
+    if (FindOtherHolder(path, failure))
+        return nullptr;
+
     // No O_CREAT: only an existing device opens.  No controlling terminal.
     int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
+    if (fd < 0) {
+        const int err = errno;
+        if (err == EACCES || err == EPERM) {
+            failure.group = OwningGroup(path);
+            return fail(Reason::AccessDenied, err);
+        }
+        if (err == EBUSY)
+            return fail(Reason::InUse, err);  // another program's exclusive mode
+        return fail(err == ENOENT || err == ENXIO || err == ENODEV ? Reason::Missing : Reason::Other, err);
+    }
     // TIOCEXCL does not stop root; the advisory lock does, across processes.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int err = errno;
         ::close(fd);
-        return nullptr;
+        return fail(err == EWOULDBLOCK ? Reason::InUse : Reason::Other, err);
     }
     if (ioctl(fd, TIOCEXCL) != 0 && !Harmless(errno)) {
+        const int err = errno;
         flock(fd, LOCK_UN);
         ::close(fd);
-        return nullptr;
+        return fail(Reason::Other, err);
     }
-    auto device = std::make_unique<PosixDevice>(fd);
+    auto device = std::make_unique<PosixDevice>(fd, path);
     if (!isatty(fd) || !ApplyLineSettings(fd, baud))
-        return nullptr;  // the device's destructor closes and unlocks
+        return fail(Reason::Other, ENOTTY);  // the device's destructor closes and unlocks
+    if (!TakeLock(path, failure))
+        return nullptr;
+    device->SetLocked();
     RequestLowLatency(fd);
     // Linux sizes the driver's queues itself (4 KiB and more); nothing in the
     // protocol ever has more than 259 bytes in flight, so there is nothing to

@@ -66,6 +66,7 @@ StoredSettings ReadStoredSettings(const QLocale& shownIn)
     // An index outside the list chooses no port at all.
     if (s.ComPort < 0 || s.ComPort >= PortCount)
         s.ComPort = -1;
+    s.ComDevice = TextOf(*store, "ComDevice").value_or(QString()).trimmed();
     return s;
 }
 
@@ -92,6 +93,7 @@ std::optional<QString> WriteStoredSettings(const StoredSettings& s)
         {"WallSensDepth", s.WallSensDepth},
         {"WallTemp", s.WallTemp},
         {"ComPort", QString::number(s.ComPort)},
+        {"ComDevice", s.ComDevice},
     };
     auto store = OpenStore();
     store->beginGroup(QStringLiteral("VESK"));

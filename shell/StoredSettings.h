@@ -17,6 +17,9 @@ struct StoredSettings {
     // Wall fill inputs: integer texts.
     QString WallDepth, WallSensDepth, WallTemp;
     int ComPort = 0;  // item of the port list, −1 for none
+    // A device chosen from the devices present (its stable path); when set,
+    // it is chosen at start instead of ComPort.
+    QString ComDevice;
 
     friend bool operator==(const StoredSettings&, const StoredSettings&) = default;
 };

@@ -11,6 +11,32 @@ inline constexpr const char* DialogTitle = "Kalorest";
 
 inline constexpr const char* CommunicationError = "Chyba komunikace";
 inline constexpr const char* CannotOpenPort = "Nelze otevřít port ";  // + the port's name
+
+// The second line under "Nelze otevřít port …": what happened, what to do.
+inline QString PortMissing(const QString& path)
+{
+    return QStringLiteral("Zařízení %1 neexistuje. Zkontrolujte, že je převodník připojen, nebo zvolte jiný port.")
+        .arg(path);
+}
+inline QString PortAccessDenied(const QString& path, const QString& group, const QString& user)
+{
+    return QStringLiteral("Přístup k zařízení %1 byl odepřen: zařízení patří skupině %2. Přidejte se do ní "
+                          "příkazem „sudo usermod -aG %2 %3“ a přihlaste se znovu.")
+        .arg(path, group, user);
+}
+inline QString PortInUseBy(const QString& path, const QString& program, long long pid)
+{
+    return QStringLiteral("Zařízení %1 používá jiný program: %2 (PID %3). Ukončete jej a zvolte port znovu.")
+        .arg(path, program, QString::number(pid));
+}
+inline QString PortInUse(const QString& path)
+{
+    return QStringLiteral("Zařízení %1 používá jiný program. Ukončete jej a zvolte port znovu.").arg(path);
+}
+inline QString PortOtherFailure(const QString& path, const QString& reason)
+{
+    return QStringLiteral("Zařízení %1 nelze otevřít: %2").arg(path, reason);
+}
 inline constexpr const char* ConfirmWrite = "Opravdu zapsat?";
 inline constexpr const char* ConfirmReset = "Opravdu resetovat?";
 

@@ -22,7 +22,6 @@ constexpr int kFullQueueWaitMs = 200;
 Pty::~Pty()
 {
     Unlink();
-    if (slaveKeeper_ >= 0) ::close(slaveKeeper_);
     if (master_ >= 0) ::close(master_);
 }
 
@@ -40,30 +39,30 @@ bool Pty::Open(std::string* error)
     }
     slavePath_ = name;
 
-    // Holding a slave fd ourselves keeps the master usable between clients:
-    // without it every client's close hangs the line up and the master reads
-    // EIO until the next open.  It also keeps the termios below in force,
-    // since the slave is never closed for the last time.  It is never read.
-    slaveKeeper_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (slaveKeeper_ < 0) {
+    // Raw before any traffic: with the default line discipline the first
+    // bytes would be echoed back and CR/LF translated.  The settings stay
+    // with the pty while the master is open, so the slave is closed again
+    // at once: like a real device, nobody but the client holds it, and a
+    // client that refuses ports other programs hold must not find us.
+    const int slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slave < 0) {
         *error = Errno(std::string("cannot open ") + name);
         return false;
     }
     termios tio{};
-    if (::tcgetattr(slaveKeeper_, &tio) != 0) {
-        *error = Errno("tcgetattr");
-        return false;
+    bool raw = ::tcgetattr(slave, &tio) == 0;
+    if (raw) {
+        ::cfmakeraw(&tio);
+        tio.c_cflag |= CLOCAL | CREAD;
+        tio.c_cc[VMIN] = 0;
+        tio.c_cc[VTIME] = 0;
+        ::cfsetispeed(&tio, B9600);
+        ::cfsetospeed(&tio, B9600);
+        raw = ::tcsetattr(slave, TCSANOW, &tio) == 0;
     }
-    // Raw before any traffic: with the default line discipline the first
-    // bytes would be echoed back and CR/LF translated.
-    ::cfmakeraw(&tio);
-    tio.c_cflag |= CLOCAL | CREAD;
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 0;
-    ::cfsetispeed(&tio, B9600);
-    ::cfsetospeed(&tio, B9600);
-    if (::tcsetattr(slaveKeeper_, TCSANOW, &tio) != 0) {
-        *error = Errno("tcsetattr");
+    ::close(slave);
+    if (!raw) {
+        *error = Errno("cannot make the pty raw");
         return false;
     }
     const int flags = ::fcntl(master_, F_GETFL);
@@ -114,7 +113,7 @@ std::size_t Pty::Read(std::uint8_t* buffer, std::size_t capacity)
         const ssize_t n = ::read(master_, buffer, capacity);
         if (n > 0) return static_cast<std::size_t>(n);
         if (n < 0 && errno == EINTR) continue;
-        return 0;  // EAGAIN; EIO cannot happen while the keeper fd is open
+        return 0;  // EAGAIN, or EIO while no client has the line open
     }
 }
 

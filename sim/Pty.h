@@ -15,8 +15,8 @@ public:
     Pty(const Pty&) = delete;
     Pty& operator=(const Pty&) = delete;
 
-    // Opens the master, puts the slave into raw mode and keeps one slave fd
-    // open for the simulator's whole life (see the .cpp for why).
+    // Opens the master and puts the slave into raw mode.  No slave fd stays
+    // open: between clients the master reads as hung up.
     bool Open(std::string* error);
     // Points `path` at the slave.  An existing symlink is replaced (a
     // simulator that died left it); any other file is refused.
@@ -37,7 +37,6 @@ public:
 
 private:
     int master_ = -1;
-    int slaveKeeper_ = -1;
     std::string slavePath_;
     std::string linkPath_;
 };

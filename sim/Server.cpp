@@ -55,9 +55,11 @@ void Server::Run(volatile std::sig_atomic_t& stop, const sigset_t& waitMask)
         if (rc > 0 && (p.revents & POLLIN)) {
             ReadBurst();
         } else if (rc > 0) {
-            // POLLHUP without data cannot happen while the keeper fd is open;
-            // should it anyway, don't spin on it.
-            SleepUntil(MonoNow() + 10 * kNanosPerMilli);
+            // POLLHUP without data: no client has the line open.  The master
+            // reports it until one does; look again shortly rather than spin.
+            // The wait must let signals in: ppoll returning at once with
+            // POLLHUP would otherwise never deliver a pending SIGTERM.
+            WaitUntil(MonoNow() + 10 * kNanosPerMilli);
         }
     }
 }

@@ -2,14 +2,28 @@
 
 #include <QCloseEvent>
 #include <QScreen>
+#include <pwd.h>
+#include <unistd.h>
 
 #include "link/Serial.h"
+#include "shell/PortChoice.h"
 #include "shell/ResetInfo.h"
 #include "shell/StoredSettings.h"
 #include "shell/Texts.h"
 #include "ui/QtDialogs.h"
 #include "ui/Tabs.h"
 #include "ui_MainUnit.h"
+
+namespace {
+
+QString UserName()
+{
+    if (const passwd* user = ::getpwuid(::getuid()))
+        return QString::fromLocal8Bit(user->pw_name);
+    return QStringLiteral("$USER");
+}
+
+}  // namespace
 
 TMainForm::TMainForm(Dialogs* service, QWidget* parent)
     : QWidget(parent),
@@ -70,7 +84,10 @@ void TMainForm::FormCreate()
     Serial::SetPortMap(ReadPortMap());
     for (TabPage* tab : tabs_)
         tab->ShowStored(stored_);
-    ui_->cbComPort->setCurrentIndex(stored_.ComPort);
+    if (!stored_.ComDevice.isEmpty())
+        ui_->cbComPort->Choose(stored_.ComDevice);
+    else
+        ui_->cbComPort->setCurrentIndex(stored_.ComPort);
     // Runs before the window is first shown, so a port failure is reported
     // before the window appears.
     cbComPortChange();
@@ -98,7 +115,15 @@ void TMainForm::FormClose()
     StoredSettings settings = stored_;
     for (TabPage* tab : tabs_)
         tab->CollectStored(settings);
-    settings.ComPort = ui_->cbComPort->currentIndex();
+    // A device chosen from the list is remembered by its path; a named port
+    // by its item, as it always was.
+    const QString chosen = ui_->cbComPort->CurrentName();
+    if (chosen.startsWith(u'/')) {
+        settings.ComDevice = chosen;
+    } else {
+        settings.ComDevice.clear();
+        settings.ComPort = ui_->cbComPort->currentIndex();
+    }
     // A store that cannot be written is reported once; closing goes on.
     if (const auto failed = WriteStoredSettings(settings))
         dialogs_.Error(Text::StoreFailure(*failed));
@@ -108,9 +133,13 @@ void TMainForm::cbComPortChange()
 {
     Serial::ClosePort();
     // With no item chosen the text is empty, and so is the name reported.
-    const QString name = ui_->cbComPort->currentText();
-    if (!Serial::OpenPort(name.toStdString(), 9600))
-        dialogs_.Error(QString::fromUtf8(Text::CannotOpenPort) + name);
+    const QString label = ui_->cbComPort->currentText();
+    if (Serial::OpenPort(ui_->cbComPort->CurrentName().toStdString(), 9600))
+        return;
+    QString text = QString::fromUtf8(Text::CannotOpenPort) + label;
+    if (const QString reason = PortFailureReason(Serial::LastOpenFailure(), UserName()); !reason.isEmpty())
+        text += u'\n' + reason;
+    dialogs_.Error(text);
 }
 
 TabPage* TMainForm::ActiveTab() const

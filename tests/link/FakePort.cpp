@@ -11,8 +11,12 @@ public:
     FakeDevice() { ++state.opens; }
     ~FakeDevice() override { ++state.closes; }
 
+    bool Gone() const override { return state.hangUp; }
+
     bool Write(const std::uint8_t* buffer, std::size_t count) override
     {
+        if (state.hangUp)
+            return false;
         std::vector<std::uint8_t> chunk(buffer, buffer + count);
         state.written.insert(state.written.end(), chunk.begin(), chunk.end());
         if (state.onWrite)
@@ -24,6 +28,8 @@ public:
     {
         state.readSizes.push_back(count);
         state.readTimeouts.push_back(timeoutMs);
+        if (state.hangUp)
+            return 0;
         std::size_t n = std::min(count, state.input.size());
         for (std::size_t i = 0; i < n; ++i) {
             buffer[i] = state.input.front();
@@ -39,8 +45,9 @@ public:
     }
 };
 
-std::unique_ptr<Serial::PortDevice> OpenFake(const std::string&, int)
+std::unique_ptr<Serial::PortDevice> OpenFake(const std::string& path, int, Serial::OpenFailure&)
 {
+    state.openedPaths.push_back(path);
     return std::make_unique<FakeDevice>();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "link/Serial.h"
@@ -20,6 +21,9 @@ struct FakePortState {
     std::function<void(const std::vector<std::uint8_t>&)> onWrite;
     int opens = 0;
     int closes = 0;
+    std::vector<std::string> openedPaths;
+    // Every read and write fails as on a device that went away.
+    bool hangUp = false;
 };
 
 // The one fake the opener hands out; tests reset it in SetUp.

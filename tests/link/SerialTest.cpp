@@ -251,9 +251,11 @@ TEST_F(SerialPty, DrainEmptiesTheInputQueue)
 TEST_F(SerialPty, SecondOpenOfAHeldPortFailsEvenForRoot)
 {
     ASSERT_TRUE(Serial::OpenPort("COM1", 9600));
-    EXPECT_EQ(Serial::OpenPosixDevice(pty.SlavePath(), 9600), nullptr);
+    Serial::OpenFailure failure;
+    EXPECT_EQ(Serial::OpenPosixDevice(pty.SlavePath(), 9600, failure), nullptr);
+    EXPECT_EQ(failure.reason, Serial::OpenFailure::Reason::InUse);
     Serial::ClosePort();
-    auto again = Serial::OpenPosixDevice(pty.SlavePath(), 9600);
+    auto again = Serial::OpenPosixDevice(pty.SlavePath(), 9600, failure);
     EXPECT_NE(again, nullptr) << "closing must release the port";
 }
 

@@ -9,6 +9,9 @@
 #include <QTabWidget>
 
 #include "FormFixture.h"
+#include "ui/PortList.h"
+#include <QDir>
+#include <QTemporaryDir>
 #include "link/Serial.h"
 #include "shell/Texts.h"
 
@@ -91,7 +94,9 @@ TEST_F(FormTest, PickingAPortClosesTheOldOneAndOpensTheNew)
 
     ports->setCurrentIndex(1);
     emit ports->activated(1);
-    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("Nelze otevřít port COM2")});
+    // The first line as it always was, then why and what to do.
+    EXPECT_EQ(dialogs.Texts(Kind::Error),
+              QStringList{QStringLiteral("Nelze otevřít port COM2\n") + Text::PortMissing(QStringLiteral("/nonexistent/ttyVESK"))});
     EXPECT_FALSE(Serial::IsOpen());
 
     dialogs.Clear();
@@ -307,6 +312,60 @@ TEST_F(FormTest, AWindowDestroyedWithoutClosingReleasesItsPort)
     EXPECT_TRUE(dialogs.entries.empty());
     EXPECT_TRUE(Serial::IsOpen());
     EXPECT_TRUE(ReadPage(0).has_value());
+}
+
+// An adapter is picked from the devices present and remembered by its
+// stable name; replugged, it comes back as another ttyUSB and is chosen
+// again at the next start.
+TEST_F(FormTest, AnAdapterIsChosenAgainUnderItsNewNumber)
+{
+    StartSim();
+    QTemporaryDir tree;
+    const QString root = tree.path();
+    const QString byId = root + QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_A1B2-if00-port0");
+    auto plugIn = [&](const QString& tty) {
+        QDir(root).removeRecursively();
+        QDir().mkpath(root + QStringLiteral("/sys/devices/usb/1-1/1-1:1.0"));
+        QDir().mkpath(root + QStringLiteral("/sys/class/tty/") + tty);
+        QDir().mkpath(root + QStringLiteral("/dev/serial/by-id"));
+        QFile product(root + QStringLiteral("/sys/devices/usb/1-1/product"));
+        ASSERT_TRUE(product.open(QIODevice::WriteOnly));
+        product.write("FT232R USB UART\n");
+        product.close();
+        ASSERT_TRUE(QFile::link(QStringLiteral("../../../devices/usb/1-1/1-1:1.0"),
+                                root + QStringLiteral("/sys/class/tty/") + tty + QStringLiteral("/device")));
+        // The device node leads to the simulator's line.
+        ASSERT_TRUE(QFile::link(QString::fromStdString(sim->LinkPath()), root + QStringLiteral("/dev/") + tty));
+        ASSERT_TRUE(QFile::link(QStringLiteral("../../") + tty, byId));
+    };
+    PortList::SetSystemRoots((root + QStringLiteral("/sys")).toStdString(), (root + QStringLiteral("/dev")).toStdString());
+
+    plugIn(QStringLiteral("ttyUSB0"));
+    WriteSettings({}, "COM1=/nonexistent/ttyVESK\n");
+    dialogs.Clear();
+    CreateForm();
+    ASSERT_EQ(dialogs.Texts(Kind::Error).size(), 1) << "COM1 leads nowhere";
+    auto* ports = Find<PortList>("cbComPort");
+    ports->Refresh();
+    const int adapter = ports->findData(byId);
+    ASSERT_EQ(adapter, 8) << "right after COM1 … COM8";
+    EXPECT_EQ(ports->itemText(adapter), QStringLiteral("ttyUSB0 – FT232R USB UART"));
+    dialogs.Clear();
+    ports->setCurrentIndex(adapter);
+    emit ports->activated(adapter);
+    EXPECT_TRUE(dialogs.entries.empty());
+    EXPECT_TRUE(Serial::IsOpen());
+    form->close();
+    form.reset();
+
+    plugIn(QStringLiteral("ttyUSB1"));
+    CreateForm();
+    EXPECT_TRUE(dialogs.entries.empty());
+    EXPECT_TRUE(Serial::IsOpen());
+    EXPECT_EQ(Find<PortList>("cbComPort")->CurrentName(), byId);
+    EXPECT_EQ(Find<PortList>("cbComPort")->currentText(), QStringLiteral("ttyUSB1 – FT232R USB UART"));
+    EXPECT_TRUE(ReadPage(0).has_value());
+    PortList::SetSystemRoots("/sys", "/dev");
 }
 
 TEST_F(FormTest, UnwritableSettingsAreReportedOnceAndClosingGoesOn)

@@ -11,6 +11,7 @@
 
 #include "shell/Dialogs.h"
 #include "controller/IntegerText.h"
+#include "shell/PortChoice.h"
 #include "shell/ResetInfo.h"
 #include "shell/StoredSettings.h"
 #include "shell/Texts.h"
@@ -208,6 +209,64 @@ TEST_F(StoredSettingsTest, NoPortsSectionLeavesTheMapEmpty)
 {
     WriteFile("[VESK]\nComPort=2\n");
     EXPECT_TRUE(ReadPortMap().empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PortChoiceTest, NamedPortsFirstThenTheDevicesPresent)
+{
+    const std::vector<Serial::PortEntry> present{
+        {"ttyS0", "ttyS0", "/dev/ttyS0"},
+        {"ttyUSB0", "ttyUSB0 – FT232R USB UART", "/dev/serial/by-id/usb-FTDI-if00-port0"},
+    };
+    const auto items = PortItems(present);
+    ASSERT_EQ(items.size(), 10u);
+    EXPECT_EQ(items[0], (PortItem{QStringLiteral("COM1"), QStringLiteral("COM1")}));
+    EXPECT_EQ(items[7].name, QStringLiteral("COM8"));
+    EXPECT_EQ(items[9], (PortItem{QStringLiteral("ttyUSB0 – FT232R USB UART"),
+                                  QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0")}));
+    EXPECT_EQ(IndexOfPort(items, QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0")), 9);
+    EXPECT_EQ(IndexOfPort(items, QStringLiteral("COM3")), 2);
+
+    // The chosen adapter is unplugged: it stays in the list, chosen.
+    const auto kept = PortItems({}, QStringLiteral("/dev/serial/by-id/usb-FTDI-if00-port0"));
+    ASSERT_EQ(kept.size(), 9u);
+    EXPECT_EQ(kept[8].label, QStringLiteral("usb-FTDI-if00-port0"));
+    EXPECT_EQ(PortItems(present, QStringLiteral("/dev/ttyS0")).size(), 10u) << "present already: not twice";
+}
+
+TEST(PortChoiceTest, EachFailureSaysWhatHappenedAndWhatToDo)
+{
+    using Reason = Serial::OpenFailure::Reason;
+    Serial::OpenFailure f;
+    f.path = "/dev/ttyUSB0";
+
+    f.reason = Reason::NoSuchPort;
+    EXPECT_TRUE(PortFailureReason(f, QStringLiteral("petr")).isEmpty());
+
+    f.reason = Reason::Missing;
+    EXPECT_TRUE(PortFailureReason(f, QStringLiteral("petr")).contains(u"/dev/ttyUSB0 neexistuje"));
+
+    f.reason = Reason::AccessDenied;
+    f.group = "dialout";
+    const QString denied = PortFailureReason(f, QStringLiteral("petr"));
+    EXPECT_TRUE(denied.contains(u"skupině dialout")) << denied.toStdString();
+    EXPECT_TRUE(denied.contains(u"sudo usermod -aG dialout petr")) << denied.toStdString();
+    EXPECT_TRUE(denied.contains(u"přihlaste se znovu")) << denied.toStdString();
+
+    f.reason = Reason::InUse;
+    f.holder = "minicom";
+    f.holderPid = 4242;
+    const QString inUse = PortFailureReason(f, QStringLiteral("petr"));
+    EXPECT_TRUE(inUse.contains(u"minicom (PID 4242)")) << inUse.toStdString();
+    f.holderPid = 0;
+    EXPECT_FALSE(PortFailureReason(f, QStringLiteral("petr")).contains(u"PID"));
+
+    f.reason = Reason::Other;
+    f.detail = "Input/output error";
+    EXPECT_TRUE(PortFailureReason(f, QStringLiteral("petr")).endsWith(u"Input/output error"));
 }
 
 }  // namespace

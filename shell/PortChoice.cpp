@@ -1,0 +1,50 @@
+#include "shell/PortChoice.h"
+
+#include <QFileInfo>
+
+#include "shell/Texts.h"
+
+std::vector<PortItem> PortItems(const std::vector<Serial::PortEntry>& present, const QString& keptDevice)
+{
+    std::vector<PortItem> items;
+    for (int n = 1; n <= NamedPortCount; ++n)
+        items.push_back({QStringLiteral("COM%1").arg(n), QStringLiteral("COM%1").arg(n)});
+    bool keptFound = keptDevice.isEmpty();
+    for (const Serial::PortEntry& entry : present) {
+        const QString path = QString::fromStdString(entry.path);
+        items.push_back({QString::fromStdString(entry.label), path});
+        keptFound = keptFound || path == keptDevice;
+    }
+    if (!keptFound)
+        items.push_back({QFileInfo(keptDevice).fileName(), keptDevice});
+    return items;
+}
+
+int IndexOfPort(const std::vector<PortItem>& items, const QString& name)
+{
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].name == name)
+            return int(i);
+    return -1;
+}
+
+QString PortFailureReason(const Serial::OpenFailure& failure, const QString& userName)
+{
+    using Reason = Serial::OpenFailure::Reason;
+    const QString path = QString::fromStdString(failure.path);
+    switch (failure.reason) {
+    case Reason::None:
+    case Reason::NoSuchPort: return {};
+    case Reason::Missing: return Text::PortMissing(path);
+    case Reason::AccessDenied:
+        // The usual owner of serial devices, should the group have no name.
+        return Text::PortAccessDenied(path, failure.group.empty() ? QStringLiteral("dialout") : QString::fromStdString(failure.group),
+                                      userName);
+    case Reason::InUse:
+        return failure.holderPid > 0
+                   ? Text::PortInUseBy(path, QString::fromStdString(failure.holder), failure.holderPid)
+                   : Text::PortInUse(path);
+    case Reason::Other: return Text::PortOtherFailure(path, QString::fromStdString(failure.detail));
+    }
+    return {};
+}
