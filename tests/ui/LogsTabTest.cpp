@@ -1,5 +1,6 @@
 // The tab "Záznamy" end to end: the window's handlers against the simulated
 // Controller's log rings.
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -314,6 +315,8 @@ TEST_F(LogsTabTest, ShowingTheTabLaterMovesTheLabelsOnly)
 TEST_F(LogsTabTest, TheGridAsDesigned)
 {
     StartWindow();
+    form->show();
+    QApplication::processEvents();
     QTableView* grid = Grid();
     EXPECT_EQ(grid->pos(), QPoint(8, 8));
     EXPECT_EQ(grid->width(), 365);
