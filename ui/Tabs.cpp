@@ -2,6 +2,7 @@
 
 #include "shell/Texts.h"
 #include "ui/ConstTab.h"
+#include "ui/LogsTab.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ const std::vector<TabFactory>& TabTable()
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsEkvith", "Ekviterma", Policy::SettingsTab(), p); },
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsMode", "Režim", Policy::SettingsTab(), p); },
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsClockSensors", "Hodiny + čidla", Policy::StatusTab(), p); },
-        [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsLogs", "Záznamy", Policy::LogsTab(), p); },
+        &Make<LogsTab>,
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsWall", "Zeď", Policy::SettingsTab(), p); },
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsDirect", "Přímý přístup", DirectEepromPolicy(), p); },
     };
