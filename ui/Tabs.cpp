@@ -2,6 +2,7 @@
 
 #include "shell/Texts.h"
 #include "ui/ConstTab.h"
+#include "ui/DirectTab.h"
 
 namespace {
 
@@ -27,12 +28,6 @@ private:
     TabPolicy policy_;
 };
 
-TabPolicy DirectEepromPolicy()
-{
-    const QString image = QString::fromUtf8(Text::Filter::Image);
-    return {true, true, true, true, image, FileDialogSettings{image, QStringLiteral("bin")}, false};
-}
-
 }  // namespace
 
 const std::vector<TabFactory>& TabTable()
@@ -44,7 +39,7 @@ const std::vector<TabFactory>& TabTable()
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsClockSensors", "Hodiny + čidla", Policy::StatusTab(), p); },
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsLogs", "Záznamy", Policy::LogsTab(), p); },
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsWall", "Zeď", Policy::SettingsTab(), p); },
-        [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsDirect", "Přímý přístup", DirectEepromPolicy(), p); },
+        &Make<DirectTab>,
     };
     return table;
 }
