@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "link/PageMap.h"
+
 namespace Text {
 
 // Title of the program's own message boxes.
@@ -64,6 +66,32 @@ inline QString UnableToWrite(const QString& path)
 inline QString StoreFailure(const QString& valueName)
 {
     return QStringLiteral("Failed to set data for '%1'").arg(valueName);
+}
+
+// Loading an EEPROM image that is not one page long; the load goes on.
+inline constexpr const char* ImageTooShort = "Pozor! Vstup příliš krátký!";
+inline constexpr const char* ImageTooLong = "Pozor! Vstup příliš dlouhý!";
+
+// An item of the page list of "Přímý přístup": the page and what it holds
+// ("0 - konstanty", "3 - režim A (1)", "15 - logy č.4").
+inline QString PageCaption(int page)
+{
+    static_assert(Page::ModeB == Page::ModeA + Page::ModePages && Page::ModeC == Page::ModeB + Page::ModePages &&
+                  Page::FirstLog == Page::ModeC + Page::ModePages);
+    QString holds;
+    if (page >= Page::FirstLog)
+        holds = QStringLiteral("logy č.%1").arg(page - Page::FirstLog + 1);
+    else if (page >= Page::ModeA)
+        holds = QStringLiteral("režim %1 (%2)")
+                    .arg(QChar(u'A' + (page - Page::ModeA) / Page::ModePages))
+                    .arg((page - Page::ModeA) % Page::ModePages + 1);
+    else if (page == Page::Wall)
+        holds = QStringLiteral("křivka zdi");
+    else if (page == Page::Ekvith)
+        holds = QStringLiteral("ekviterma");
+    else
+        holds = QStringLiteral("konstanty");
+    return QStringLiteral("%1 - %2").arg(page).arg(holds);
 }
 
 // File dialog filters: pairs of description and pattern separated by "|".

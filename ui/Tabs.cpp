@@ -2,6 +2,7 @@
 
 #include "shell/Texts.h"
 #include "ui/ConstTab.h"
+#include "ui/DirectTab.h"
 #include "ui/LogsTab.h"
 
 namespace {
@@ -28,12 +29,6 @@ private:
     TabPolicy policy_;
 };
 
-TabPolicy DirectEepromPolicy()
-{
-    const QString image = QString::fromUtf8(Text::Filter::Image);
-    return {true, true, true, true, image, FileDialogSettings{image, QStringLiteral("bin")}, false};
-}
-
 }  // namespace
 
 const std::vector<TabFactory>& TabTable()
@@ -45,7 +40,7 @@ const std::vector<TabFactory>& TabTable()
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsClockSensors", "Hodiny + čidla", Policy::StatusTab(), p); },
         &Make<LogsTab>,
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsWall", "Zeď", Policy::SettingsTab(), p); },
-        [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsDirect", "Přímý přístup", DirectEepromPolicy(), p); },
+        &Make<DirectTab>,
     };
     return table;
 }
