@@ -59,7 +59,19 @@ std::optional<QString> ReplaceFile(const QString& path, const QByteArray& bytes)
         file.cancelWriting();
         return InterruptedText();
     }
-    if (file.write(bytes) != bytes.size()) {
+    // Written in two halves, so that a test can stop the write with the
+    // temporary file half full.
+    const qsizetype half = bytes.size() / 2;
+    if (file.write(bytes.constData(), half) != half) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!Allowed(ReplaceStep::Midway)) {
+        file.cancelWriting();
+        return InterruptedText();
+    }
+    if (file.write(bytes.constData() + half, bytes.size() - half) != bytes.size() - half) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;

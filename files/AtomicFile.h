@@ -19,7 +19,10 @@
 std::optional<QString> ReplaceFile(const QString& path, const QByteArray& bytes);
 
 // ---- Seam for tests: fail a replacement at one of its steps. ------------
-enum class ReplaceStep { Open, Write, Commit };
+// Open: creating the temporary file; Write: before the first byte; Midway:
+// half of the bytes are in the temporary file; Commit: all bytes are in,
+// before the flush and the rename.
+enum class ReplaceStep { Open, Write, Midway, Commit };
 // Called before each step; returning false makes that step fail.  An empty
 // function (the default) lets every step run.
 void SetReplaceFileHook(std::function<bool(ReplaceStep)> hook);

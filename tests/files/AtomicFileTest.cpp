@@ -54,7 +54,7 @@ TEST_F(AtomicFileTest, AFailureAtAnyStepLeavesTheOldFileWhole)
 {
     const QString path = Path("settings.ini");
     Put(path, "old contents\n");
-    for (ReplaceStep failing : {ReplaceStep::Open, ReplaceStep::Write, ReplaceStep::Commit}) {
+    for (ReplaceStep failing : {ReplaceStep::Open, ReplaceStep::Write, ReplaceStep::Midway, ReplaceStep::Commit}) {
         SetReplaceFileHook([failing](ReplaceStep step) { return step != failing; });
         EXPECT_TRUE(ReplaceFile(path, "new contents that never land\n").has_value()) << int(failing);
         EXPECT_EQ(Contents(path), "old contents\n") << int(failing);
