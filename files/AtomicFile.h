@@ -11,12 +11,17 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <sys/types.h>
 
 // Writes bytes as the new contents of path.  A symlink is written through:
 // its target is replaced.  A file that exists keeps its mode and, where the
-// user may set it, its group.  Empty on success, else the system's
-// description of what failed (the old file, if any, is untouched).
-std::optional<QString> ReplaceFile(const QString& path, const QByteArray& bytes);
+// user may set it, its group; it must be writable (a read-only file is not
+// replaced behind its owner's back).  A file that does not exist yet gets
+// newFileMode where given (as it stands, not reduced by the umask), else
+// 0666 less the umask.  Empty on success, else the system's description of
+// what failed (the old file, if any, is untouched).
+std::optional<QString> ReplaceFile(const QString& path, const QByteArray& bytes,
+                                   std::optional<mode_t> newFileMode = std::nullopt);
 
 // ---- Seam for tests: fail a replacement at one of its steps. ------------
 // Open: creating the temporary file; Write: before the first byte; Midway:
