@@ -30,7 +30,7 @@ void SetReplaceFileHook(std::function<bool(ReplaceStep)> hook)
     Hook() = std::move(hook);
 }
 
-std::optional<QString> ReplaceFile(const QString& path, const QByteArray& bytes)
+std::optional<QString> ReplaceFile(const QString& path, const QByteArray& bytes, std::optional<mode_t> newFileMode)
 {
     // QSaveFile writes a temporary file beside the target, follows a
     // symlink to its target and carries the old file's permissions over;
@@ -53,13 +53,27 @@ std::optional<QString> ReplaceFile(const QString& path, const QByteArray& bytes)
         const bool groupKept = ::fchown(file.handle(), uid_t(-1), old.st_gid) == 0;
         Q_UNUSED(groupKept);
         ::fchmod(file.handle(), old.st_mode & 07777);
+    } else if (newFileMode) {
+        ::fchmod(file.handle(), *newFileMode & 07777);
     }
 
     if (!Allowed(ReplaceStep::Write)) {
         file.cancelWriting();
         return InterruptedText();
     }
-    if (file.write(bytes) != bytes.size()) {
+    // Written in two halves, so that a test can stop the write with the
+    // temporary file half full.
+    const qsizetype half = bytes.size() / 2;
+    if (file.write(bytes.constData(), half) != half) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!Allowed(ReplaceStep::Midway)) {
+        file.cancelWriting();
+        return InterruptedText();
+    }
+    if (file.write(bytes.constData() + half, bytes.size() - half) != bytes.size() - half) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;

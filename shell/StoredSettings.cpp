@@ -1,108 +1,186 @@
 #include "shell/StoredSettings.h"
 
-#include <QSettings>
-#include <QStringList>
-#include <QVariant>
-#include <memory>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
+#include <vector>
 
+#include "controller/DecimalText.h"
 #include "controller/IntegerText.h"
+#include "files/AtomicFile.h"
+#include "files/KeyFile.h"
 
 namespace {
 
-std::unique_ptr<QSettings> OpenStore()
+const QString Section = QStringLiteral("VESK");
+const QString PortsSection = QStringLiteral("Ports");
+
+enum class Rule { Decimal, Integer, Text };
+
+struct StoredValue {
+    const char* name;
+    Rule rule;
+    double fallback;
+    QString StoredSettings::*text;  // null for the port item, kept as a number
+};
+
+// In the order of writing; the first that fails is the one reported.
+constexpr StoredValue Values[] = {
+    {"EkvithFillA", Rule::Decimal, 0, &StoredSettings::EkvithFillA},
+    {"EkvithFillB", Rule::Decimal, -0.7, &StoredSettings::EkvithFillB},
+    {"EkvithFillC", Rule::Decimal, 51, &StoredSettings::EkvithFillC},
+    {"WallDepth", Rule::Integer, 45, &StoredSettings::WallDepth},
+    {"WallSensDepth", Rule::Integer, 17, &StoredSettings::WallSensDepth},
+    {"WallTemp", Rule::Integer, 21, &StoredSettings::WallTemp},
+    {"ComPort", Rule::Integer, 0, nullptr},
+    {"ComDevice", Rule::Text, 0, &StoredSettings::ComDevice},
+};
+
+QString TextOf(const StoredSettings& settings, const StoredValue& value)
 {
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::SystemScope, QStringLiteral("VESK"),
-                                       QStringLiteral("VESK"));
+    return value.text ? settings.*value.text : QString::number(settings.ComPort);
 }
 
-std::optional<QString> TextOf(const QSettings& store, const char* key)
+QStringView Unquoted(QStringView text)
 {
-    const QVariant value = store.value(QLatin1StringView(key));
-    if (!value.isValid())
-        return std::nullopt;
-    // An INI value with an unquoted comma reads as a list; "-0,7" typed by
-    // hand into the file is meant as one decimal number.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(u',');
-    return value.toString();
+    if (text.size() >= 2 && text.front() == u'"' && text.back() == u'"')
+        return text.sliced(1, text.size() - 2);
+    return text;
 }
 
-QString ReadDecimal(const QSettings& store, const char* key, double fallback, const QLocale& locale)
+std::optional<long double> NumberOf(Rule rule, QStringView text)
 {
-    double number = fallback;
-    if (const auto text = TextOf(store, key)) {
-        bool ok = false;
-        const double parsed = locale.toDouble(text->trimmed(), &ok);
-        if (ok)
-            number = parsed;
-    }
-    return locale.toString(number, 'g', QLocale::FloatingPointShortest);
+    text = Unquoted(text);
+    if (rule == Rule::Decimal)
+        return ParseDecimalText(text);
+    if (const auto integer = ParseIntegerText(text.toString()))
+        return *integer;
+    return std::nullopt;
 }
 
-int ReadInteger(const QSettings& store, const char* key, int fallback)
+// The same text, or a text that reads as the same number.
+bool Holds(Rule rule, const QString& stored, const QString& text)
 {
-    const auto text = TextOf(store, key);
-    if (!text)
-        return fallback;
-    return ParseIntegerText(*text).value_or(fallback);
+    if (stored == text)
+        return true;
+    if (rule == Rule::Text)
+        return Unquoted(stored).trimmed() == text;
+    const auto a = NumberOf(rule, stored), b = NumberOf(rule, text);
+    return a && b && *a == *b;
+}
+
+// The file is shared by whoever may write its folder: made by the first
+// close, it must stay writable for the others (a replace needs the file
+// writable as well as the folder), whatever the umask of the first one.
+mode_t NewFileMode(const QString& folder)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(folder).constData(), &st) != 0)
+        return 0644;
+    return 0444 | (st.st_mode & 0222);
+}
+
+KeyFile ReadFile()
+{
+    KeyFile file(Utf8KeyFormat());
+    file.Load(StoredSettingsPath());
+    return file;
 }
 
 }  // namespace
 
-StoredSettings ReadStoredSettings(const QLocale& shownIn)
+QString StoredSettingsPath()
 {
-    QLocale locale = shownIn;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    auto store = OpenStore();
-    store->beginGroup(QStringLiteral("VESK"));
+    // The folder QSettings' system scope uses, except that an empty or
+    // relative entry is passed over (the base directory rules ignore them)
+    // rather than putting the file in "/" or the working directory.
+    QString folder = QStringLiteral("/etc/xdg");
+    for (const QString& dir : QFile::decodeName(qgetenv("XDG_CONFIG_DIRS")).split(u':', Qt::SkipEmptyParts)) {
+        if (QDir::isAbsolutePath(dir)) {
+            folder = dir;
+            break;
+        }
+    }
+    return QDir::cleanPath(folder + QStringLiteral("/VESK/VESK.ini"));
+}
+
+StoredSettings ReadStoredSettings(const QLocale& locale)
+{
+    const KeyFile file = ReadFile();
     StoredSettings s;
-    s.EkvithFillA = ReadDecimal(*store, "EkvithFillA", 0, locale);
-    s.EkvithFillB = ReadDecimal(*store, "EkvithFillB", -0.7, locale);
-    s.EkvithFillC = ReadDecimal(*store, "EkvithFillC", 51, locale);
-    s.WallDepth = QString::number(ReadInteger(*store, "WallDepth", 45));
-    s.WallSensDepth = QString::number(ReadInteger(*store, "WallSensDepth", 17));
-    s.WallTemp = QString::number(ReadInteger(*store, "WallTemp", 21));
-    s.ComPort = ReadInteger(*store, "ComPort", 0);
-    // An index outside the list chooses no port at all.
-    if (s.ComPort < 0 || s.ComPort >= PortCount)
-        s.ComPort = -1;
-    s.ComDevice = TextOf(*store, "ComDevice").value_or(QString()).trimmed();
+    for (const StoredValue& value : Values) {
+        const auto stored = file.Value(Section, QString::fromLatin1(value.name));
+        if (value.rule == Rule::Text) {
+            s.*value.text = stored ? Unquoted(*stored).trimmed().toString() : QString();
+            continue;
+        }
+        const long double number = (stored ? NumberOf(value.rule, *stored) : std::nullopt).value_or(value.fallback);
+        if (!value.text) {
+            // An index outside the list chooses no port at all.
+            s.ComPort = number >= 0 && number < PortCount ? int(number) : -1;
+        } else if (value.rule == Rule::Decimal) {
+            s.*value.text = FormatDecimal(double(number), locale);
+        } else {
+            s.*value.text = QString::number(int(number));
+        }
+    }
     return s;
 }
 
 Serial::PortMap ReadPortMap()
 {
-    auto store = OpenStore();
-    store->beginGroup(QStringLiteral("Ports"));
+    const KeyFile file = ReadFile();
     Serial::PortMap map;
     for (int n = 1; n <= PortCount; ++n) {
         const QString name = QStringLiteral("COM%1").arg(n);
-        if (const auto path = TextOf(*store, name.toLatin1().constData()); path && !path->isEmpty())
-            map[name.toStdString()] = path->toStdString();
+        if (const auto path = file.Value(PortsSection, name); path && !Unquoted(*path).isEmpty())
+            map[name.toStdString()] = QFile::encodeName(Unquoted(*path).toString()).toStdString();
     }
     return map;
 }
 
-std::optional<QString> WriteStoredSettings(const StoredSettings& s)
+std::optional<QString> WriteStoredSettings(const StoredSettings& settings,
+                                           const std::optional<StoredSettings>& shownAtStart)
 {
-    const std::pair<const char*, QString> values[] = {
-        {"EkvithFillA", s.EkvithFillA},
-        {"EkvithFillB", s.EkvithFillB},
-        {"EkvithFillC", s.EkvithFillC},
-        {"WallDepth", s.WallDepth},
-        {"WallSensDepth", s.WallSensDepth},
-        {"WallTemp", s.WallTemp},
-        {"ComPort", QString::number(s.ComPort)},
-        {"ComDevice", s.ComDevice},
-    };
-    auto store = OpenStore();
-    store->beginGroup(QStringLiteral("VESK"));
-    for (const auto& [name, text] : values)
-        store->setValue(QLatin1StringView(name), text);
-    store->endGroup();
-    // QSettings only learns that the file cannot be written when it tries.
-    store->sync();
-    if (store->status() == QSettings::AccessError)
-        return QString::fromLatin1(values[0].first);
-    return std::nullopt;
+    const QString path = StoredSettingsPath();
+    KeyFile file(Utf8KeyFormat());
+    // Unreadable, every value counts as missing, and the write must fail.
+    const bool readable = !file.Load(path).has_value();
+
+    std::vector<KeyEntry> batch;
+    for (const StoredValue& value : Values) {
+        const QString name = QString::fromLatin1(value.name);
+        const QString text = TextOf(settings, value);
+        const auto stored = file.Value(Section, name);
+        if (stored && Holds(value.rule, *stored, text))
+            continue;
+        // A text a file never held is empty: nothing to write for it.
+        if (!stored && value.rule == Rule::Text && text.isEmpty())
+            continue;
+        const bool leftAsShown = shownAtStart && TextOf(*shownAtStart, value) == text;
+        if (leftAsShown && stored && (value.rule == Rule::Text || NumberOf(value.rule, *stored)))
+            continue;
+        batch.push_back({Section, name, text});
+    }
+    if (batch.empty())
+        return std::nullopt;
+    const QString first = batch.front().key;
+    if (!readable)
+        return first;
+
+    // A text the file cannot hold (a line break) is not stored; the others
+    // still are.
+    std::optional<QString> refused;
+    for (const KeyEntry& entry : batch) {
+        if (file.Set(entry) && !refused)
+            refused = entry.key;
+    }
+    if (!file.Changed())
+        return refused;
+    const QString folder = QFileInfo(path).absolutePath();
+    QDir().mkpath(folder);
+    if (ReplaceFile(path, file.Bytes(), NewFileMode(folder)))
+        return first;
+    return refused;
 }

@@ -1,7 +1,9 @@
 // The machine-wide stored settings: seven values kept as text in one file
-// for all users, <first dir of $XDG_CONFIG_DIRS, else /etc/xdg>/VESK/
-// VESK.ini, section [VESK].  Section [Ports] maps the port names COM1 …
-// COM8 to device paths; the program only reads it.
+// for all users (StoredSettingsPath()), section [VESK].  Section [Ports]
+// maps the port names COM1 … COM8 to device paths; the program only reads
+// it.  People edit the file by hand: the program writes only the [VESK]
+// values that changed, through the key file (files/KeyFile.h), and every
+// other byte of the file stays as it was.
 #pragma once
 
 #include <QLocale>
@@ -12,7 +14,8 @@
 
 // The values as the widgets show them at start and give them back at close.
 struct StoredSettings {
-    // Coefficients of the curve fill: decimal texts in the user's locale.
+    // Coefficients of the curve fill: decimal texts, shown with the user's
+    // decimal separator.
     QString EkvithFillA, EkvithFillB, EkvithFillC;
     // Wall fill inputs: integer texts.
     QString WallDepth, WallSensDepth, WallTemp;
@@ -26,12 +29,29 @@ struct StoredSettings {
 
 inline constexpr int PortCount = 8;  // "COM1" … "COM8"
 
+// <first absolute folder in $XDG_CONFIG_DIRS, else /etc/xdg>/VESK/VESK.ini:
+// where every desktop program keeps its system-wide configuration.
+QString StoredSettingsPath();
+
 // A missing value, or one that does not read as its number, takes its
-// default: 0, −0.7, 51, 45, 17, 21 and port item 0.  A file that cannot be
-// read counts as holding nothing.
+// default: 0, −0.7, 51, 45, 17, 21 and port item 0.  A decimal text reads
+// the same in every locale (controller/DecimalText.h): the file is shared
+// by technicians whose locales differ.  A value in double quotes (as
+// earlier versions wrote texts with a comma) is read without them.  A file
+// that cannot be read counts as holding nothing.
 StoredSettings ReadStoredSettings(const QLocale& locale = QLocale());
 Serial::PortMap ReadPortMap();
 
-// Writes the seven values, each as its text.  Empty on success, else the
-// name of the first value that could not be stored.
-std::optional<QString> WriteStoredSettings(const StoredSettings& settings);
+// Writes, in one batch committed in one atomic replace, each of the seven
+// values that the file does not hold yet, each as its text.  The file holds
+// a value when its entry has the same text or one that reads as the same
+// number (the decimal rule for the fill coefficients, the integer rule for
+// the others), so an unchanged value is never rewritten and a file where
+// nothing changed is not written at all.  Given the values as read at
+// start, a value left as it was does not overwrite a number that the file
+// holds now: what another technician stored meanwhile stands.  Creates the
+// file and its folder when missing.  Empty on success, else the name of the
+// first value that could not be stored (an unreadable file is never
+// replaced: it would lose its other lines).
+std::optional<QString> WriteStoredSettings(const StoredSettings& settings,
+                                           const std::optional<StoredSettings>& shownAtStart = std::nullopt);

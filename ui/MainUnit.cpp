@@ -125,7 +125,7 @@ void TMainForm::FormClose()
         settings.ComPort = ui_->cbComPort->currentIndex();
     }
     // A store that cannot be written is reported once; closing goes on.
-    if (const auto failed = WriteStoredSettings(settings))
+    if (const auto failed = WriteStoredSettings(settings, stored_))
         dialogs_.Error(Text::StoreFailure(*failed));
 }
 

@@ -54,7 +54,7 @@ TEST_F(AtomicFileTest, AFailureAtAnyStepLeavesTheOldFileWhole)
 {
     const QString path = Path("settings.ini");
     Put(path, "old contents\n");
-    for (ReplaceStep failing : {ReplaceStep::Open, ReplaceStep::Write, ReplaceStep::Commit}) {
+    for (ReplaceStep failing : {ReplaceStep::Open, ReplaceStep::Write, ReplaceStep::Midway, ReplaceStep::Commit}) {
         SetReplaceFileHook([failing](ReplaceStep step) { return step != failing; });
         EXPECT_TRUE(ReplaceFile(path, "new contents that never land\n").has_value()) << int(failing);
         EXPECT_EQ(Contents(path), "old contents\n") << int(failing);
@@ -74,6 +74,23 @@ TEST_F(AtomicFileTest, KeepsTheModeAndWritesThroughASymlink)
     EXPECT_TRUE(S_ISLNK(ModeOf(link))) << "the link stays a link";
     EXPECT_EQ(Contents(target), "new\n");
     EXPECT_EQ(ModeOf(target) & 07777, 0664u);
+}
+
+TEST_F(AtomicFileTest, ANewFileTakesTheModeGivenForItAndAnOldOneKeepsItsOwn)
+{
+    const mode_t umask = ::umask(022);
+    const QString fresh = Path("fresh.ini");
+    EXPECT_EQ(ReplaceFile(fresh, "new\n", 0664), std::nullopt);
+    EXPECT_EQ(ModeOf(fresh) & 07777, 0664u) << "not reduced by the umask";
+    EXPECT_EQ(ReplaceFile(Path("plain.ini"), "new\n"), std::nullopt);
+    EXPECT_EQ(ModeOf(Path("plain.ini")) & 07777, 0644u);
+
+    const QString old = Path("old.ini");
+    Put(old, "old\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(old).constData(), 0600), 0);
+    EXPECT_EQ(ReplaceFile(old, "new\n", 0664), std::nullopt);
+    EXPECT_EQ(ModeOf(old) & 07777, 0600u);
+    ::umask(umask);
 }
 
 TEST_F(AtomicFileTest, AFolderThatCannotTakeTheFileReportsWhy)

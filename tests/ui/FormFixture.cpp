@@ -36,6 +36,12 @@ QString FormTest::SettingsFile() const
     return settingsDir.filePath(QStringLiteral("VESK/VESK.ini"));
 }
 
+QByteArray FormTest::SettingsBytes() const
+{
+    QFile file(SettingsFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
+}
+
 void FormTest::WriteSettings(const QByteArray& veskLines, const QByteArray& portLines)
 {
     ASSERT_TRUE(QDir(settingsDir.path()).mkpath(QStringLiteral("VESK")));

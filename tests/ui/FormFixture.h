@@ -32,6 +32,7 @@ protected:
     // the given lines of [VESK].
     void WriteSettings(const QByteArray& veskLines = {}, const QByteArray& portLines = {});
     QString SettingsFile() const;
+    QByteArray SettingsBytes() const;
     void CreateForm();
 
     template <typename W>

@@ -5,13 +5,14 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QSettings>
 #include <QTabWidget>
 
 #include "FormFixture.h"
 #include "ui/PortList.h"
 #include <QDir>
 #include <QTemporaryDir>
+#include "controller/DecimalText.h"
+#include "files/AtomicFile.h"
 #include "link/Serial.h"
 #include "shell/Texts.h"
 
@@ -277,24 +278,29 @@ TEST_F(FormTest, ExchangesLeaveTheCursorAsTheyFoundIt)
 TEST_F(FormTest, ClosingWritesTheSettingsAndClosesThePort)
 {
     StartSim();
-    WriteSettings("EkvithFillB=abc\nWallTemp=19\nComPort=0\n");
+    const QByteArray link = QByteArray::fromStdString(sim->LinkPath());
+    WriteSettings("; by hand\nEkvithFillB=abc\nWallTemp=19\nComPort=0\n", "COM2=" + link + "\n");
     CreateForm();
     ASSERT_TRUE(Serial::IsOpen());
+    Find<QComboBox>("cbComPort")->setCurrentIndex(1);
+    form->cbComPortChange();
     form->close();
     EXPECT_FALSE(Serial::IsOpen());
     EXPECT_TRUE(dialogs.entries.empty());
 
-    QSettings file(SettingsFile(), QSettings::IniFormat);
-    const QLocale locale;
-    EXPECT_EQ(file.value("VESK/EkvithFillA").toString(), QStringLiteral("0"));
-    EXPECT_EQ(file.value("VESK/EkvithFillB").toString(), locale.toString(-0.7));
-    EXPECT_EQ(file.value("VESK/EkvithFillC").toString(), QStringLiteral("51"));
-    EXPECT_EQ(file.value("VESK/WallDepth").toString(), QStringLiteral("45"));
-    EXPECT_EQ(file.value("VESK/WallSensDepth").toString(), QStringLiteral("17"));
-    EXPECT_EQ(file.value("VESK/WallTemp").toString(), QStringLiteral("19"));
-    EXPECT_EQ(file.value("VESK/ComPort").toString(), QStringLiteral("0"));
-    // [Ports] is the administrator's and survives.
-    EXPECT_EQ(file.value("Ports/COM1").toString(), QString::fromStdString(sim->LinkPath()));
+    // The port chosen and the values the file lacked or could not read are
+    // stored; [Ports] is the administrator's, and it and every other line
+    // stay as they were.
+    const QByteArray closed = "[Ports]\nCOM1=" + link + "\nCOM2=" + link + "\n[VESK]\n; by hand\nEkvithFillB=" +
+                              FormatDecimal(-0.7).toUtf8() +
+                              "\nWallTemp=19\nComPort=1\nEkvithFillA=0\nEkvithFillC=51\nWallDepth=45\nWallSensDepth=17\n";
+    EXPECT_EQ(SettingsBytes(), closed);
+
+    // A run that changes nothing leaves the file alone.
+    CreateForm();
+    EXPECT_EQ(Find<QComboBox>("cbComPort")->currentIndex(), 1);
+    form->close();
+    EXPECT_EQ(SettingsBytes(), closed);
 }
 
 // The port is opened exclusively: a window that went away without a close
@@ -341,10 +347,10 @@ TEST_F(FormTest, AnAdapterIsChosenAgainUnderItsNewNumber)
     PortList::SetSystemRoots((root + QStringLiteral("/sys")).toStdString(), (root + QStringLiteral("/dev")).toStdString());
 
     plugIn(QStringLiteral("ttyUSB0"));
-    WriteSettings({}, "COM1=/nonexistent/ttyVESK\n");
+    WriteSettings("ComPort=1\n", "COM2=/nonexistent/ttyVESK\n");
     dialogs.Clear();
     CreateForm();
-    ASSERT_EQ(dialogs.Texts(Kind::Error).size(), 1) << "COM1 leads nowhere";
+    ASSERT_EQ(dialogs.Texts(Kind::Error).size(), 1) << "COM2 leads nowhere";
     auto* ports = Find<PortList>("cbComPort");
     ports->Refresh();
     const int adapter = ports->findData(byId);
@@ -383,6 +389,25 @@ TEST_F(FormTest, UnwritableSettingsAreReportedOnceAndClosingGoesOn)
     EXPECT_FALSE(Serial::IsOpen());
     EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("Failed to set data for 'EkvithFillA'")});
     EXPECT_EQ(dialogs.entries.size(), 1u);
+}
+
+TEST_F(FormTest, AFailedWriteNamesTheFirstChangedValueAndKeepsTheFile)
+{
+    StartSim();
+    const QByteArray link = QByteArray::fromStdString(sim->LinkPath());
+    WriteSettings("EkvithFillA=0\nEkvithFillB=-0.7\nEkvithFillC=51\nWallDepth=45\nWallSensDepth=17\nWallTemp=21\n"
+                  "ComPort=0\n",
+                  "COM2=" + link + "\n");
+    const QByteArray old = SettingsBytes();
+    CreateForm();
+    Find<QComboBox>("cbComPort")->setCurrentIndex(1);
+    form->cbComPortChange();
+    SetReplaceFileHook([](ReplaceStep step) { return step != ReplaceStep::Midway; });
+    form->close();
+    SetReplaceFileHook({});
+    EXPECT_FALSE(Serial::IsOpen());
+    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("Failed to set data for 'ComPort'")});
+    EXPECT_EQ(SettingsBytes(), old);
 }
 
 }  // namespace

@@ -4,17 +4,20 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <array>
 #include <cstdint>
+#include <sys/stat.h>
 
-#include "shell/Dialogs.h"
+#include "controller/DecimalText.h"
 #include "controller/IntegerText.h"
 #include "shell/PortChoice.h"
+#include "files/AtomicFile.h"
+#include "shell/Dialogs.h"
 #include "shell/ResetInfo.h"
 #include "shell/StoredSettings.h"
 #include "shell/Texts.h"
+#include "tests/support/Unprivileged.h"
 
 namespace {
 
@@ -69,13 +72,21 @@ TEST(InfoTextTest, EndsAtTheFirstZeroOrAfterSixteenBytes)
     EXPECT_EQ(InfoText(empty, 16), QString());
 }
 
-// Each test gets its own machine-wide settings folder.
+// Each test gets its own machine-wide settings folder.  Every expectation
+// about what was written is the file's bytes.
 class StoredSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
+        // Reachable for the unprivileged child of the permission tests.
+        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
         qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dir.path()));
+    }
+    void TearDown() override
+    {
+        SetReplaceFileHook({});
+        ::chmod(QFile::encodeName(dir.filePath(QStringLiteral("VESK"))).constData(), 0777);
     }
 
     QString FilePath() const { return dir.filePath(QStringLiteral("VESK/VESK.ini")); }
@@ -88,8 +99,16 @@ protected:
         file.write(contents);
     }
 
+    QByteArray FileBytes() const
+    {
+        QFile file(FilePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
+    }
+
     QTemporaryDir dir;
-    const QLocale czech{QLocale::Czech};
+    const QLocale czech{QStringLiteral("cs_CZ")};
+    const QLocale english{QStringLiteral("en_US")};
+    const QLocale german{QStringLiteral("de_DE")};
 };
 
 TEST_F(StoredSettingsTest, FirstStartTakesTheDefaults)
@@ -102,18 +121,22 @@ TEST_F(StoredSettingsTest, FirstStartTakesTheDefaults)
     EXPECT_EQ(s.WallSensDepth, QStringLiteral("17"));
     EXPECT_EQ(s.WallTemp, QStringLiteral("21"));
     EXPECT_EQ(s.ComPort, 0);
-    // Reading creates nothing.
+    // Reading creates nothing; closing stores the seven values, the
+    // decimals as shown.
     EXPECT_FALSE(QFile::exists(FilePath()));
+    EXPECT_EQ(WriteStoredSettings(s, s), std::nullopt);
+    EXPECT_EQ(FileBytes(), "[VESK]\nEkvithFillA=0\nEkvithFillB=-0,7\nEkvithFillC=51\nWallDepth=45\n"
+                           "WallSensDepth=17\nWallTemp=21\nComPort=0\n");
     EXPECT_EQ(ReadStoredSettings(QLocale::c()).EkvithFillB, QStringLiteral("-0.7"));
 }
 
 TEST_F(StoredSettingsTest, StoredValuesAreReadAsTheirNumbers)
 {
+    // Quoted as earlier versions wrote a text with a comma.
     WriteFile("[VESK]\nEkvithFillA=\"0,0125\"\nEkvithFillB=-1,5\nEkvithFillC= 60 \n"
               "WallDepth=$20\nWallSensDepth=-3\nWallTemp=19\nComPort=3\n");
     const StoredSettings s = ReadStoredSettings(czech);
     EXPECT_EQ(s.EkvithFillA, QStringLiteral("0,0125"));
-    // Unquoted, the comma would split the value into two.
     EXPECT_EQ(s.EkvithFillB, QStringLiteral("-1,5"));
     EXPECT_EQ(s.EkvithFillC, QStringLiteral("60"));
     EXPECT_EQ(s.WallDepth, QStringLiteral("32"));
@@ -124,63 +147,195 @@ TEST_F(StoredSettingsTest, StoredValuesAreReadAsTheirNumbers)
 
 TEST_F(StoredSettingsTest, TextsThatAreNotNumbersTakeTheDefault)
 {
-    WriteFile("[VESK]\nEkvithFillA=x\nEkvithFillB=abc\nEkvithFillC=1.5\n"
-              "WallDepth=4.5\nWallSensDepth=\nWallTemp=zeď\nComPort=COM2\n");
+    // An unbalanced quote hides neither the values after it nor [Ports].
+    WriteFile("[VESK]\nEkvithFillA=\"1.5\nEkvithFillB=abc\nEkvithFillC=1 000\n"
+              "WallDepth=4.5\nWallSensDepth=\nWallTemp=zeď\nComPort=COM2\n[Ports]\nCOM1=/dev/ttyUSB0\n");
     const StoredSettings s = ReadStoredSettings(czech);
     EXPECT_EQ(s.EkvithFillA, QStringLiteral("0"));
     EXPECT_EQ(s.EkvithFillB, QStringLiteral("-0,7"));
-    EXPECT_EQ(s.EkvithFillC, QStringLiteral("51"));  // "." is no decimal point in Czech
+    EXPECT_EQ(s.EkvithFillC, QStringLiteral("51"));
     EXPECT_EQ(s.WallDepth, QStringLiteral("45"));
     EXPECT_EQ(s.WallSensDepth, QStringLiteral("17"));
     EXPECT_EQ(s.WallTemp, QStringLiteral("21"));
     EXPECT_EQ(s.ComPort, 0);
+    EXPECT_EQ(ReadPortMap(), (Serial::PortMap{{"COM1", "/dev/ttyUSB0"}}));
 }
 
-TEST_F(StoredSettingsTest, APortIndexOutsideTheListChoosesNoPort)
+TEST_F(StoredSettingsTest, ADecimalTextReadsTheSameInEveryLocale)
 {
-    for (const char* index : {"8", "9", "-1", "$FF"}) {
-        WriteFile(QByteArray("[VESK]\nComPort=") + index + "\n");
-        EXPECT_EQ(ReadStoredSettings(czech).ComPort, -1) << index;
+    // Typed by one technician, read by another: the file keeps what was
+    // typed, and each reader sees the same number with their own separator.
+    const struct {
+        const QLocale* writer;
+        const char* typed;
+        const char* czech;
+        const char* english;
+        const char* german;
+    } cases[] = {
+        {&czech, "12,345", "12,345", "12.345", "12,345"},
+        {&english, "12.345", "12,345", "12.345", "12,345"},
+        {&english, "1.000", "1", "1", "1"},
+        {&german, "-0,5", "-0,5", "-0.5", "-0,5"},
+        {&english, "1e3", "1000", "1000", "1000"},
+        // Not numbers: the default.
+        {&english, "nan", "0", "0", "0"},
+        {&english, "inf", "0", "0", "0"},
+        {&german, "-inf", "0", "0", "0"},
+        {&english, "1,000.5", "0", "0", "0"},
+        {&czech, "1 000", "0", "0", "0"},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(FilePath());
+        StoredSettings s = ReadStoredSettings(*c.writer);
+        const StoredSettings shown = s;
+        s.EkvithFillA = QString::fromUtf8(c.typed);
+        ASSERT_EQ(WriteStoredSettings(s, shown), std::nullopt) << c.typed;
+        EXPECT_EQ(FileBytes(), QByteArray("[VESK]\nEkvithFillA=") + c.typed + "\nEkvithFillB=" +
+                                   FormatDecimal(-0.7, *c.writer).toUtf8() +
+                                   "\nEkvithFillC=51\nWallDepth=45\nWallSensDepth=17\nWallTemp=21\nComPort=0\n")
+            << "written as typed";
+        EXPECT_EQ(ReadStoredSettings(czech).EkvithFillA, QString::fromUtf8(c.czech)) << c.typed;
+        EXPECT_EQ(ReadStoredSettings(english).EkvithFillA, QString::fromUtf8(c.english)) << c.typed;
+        EXPECT_EQ(ReadStoredSettings(german).EkvithFillA, QString::fromUtf8(c.german)) << c.typed;
     }
-    WriteFile("[VESK]\nComPort=7\n");
-    EXPECT_EQ(ReadStoredSettings(czech).ComPort, 7);
 }
 
-TEST_F(StoredSettingsTest, ValuesAreWrittenBackAsTheirTexts)
+// A file edited by hand goes through any number of runs, in any locale,
+// byte for byte; a changed value changes its own bytes only.
+TEST_F(StoredSettingsTest, AHandEditedFileKeepsEveryByteItDoesNotChange)
 {
-    WriteFile("[Ports]\nCOM1=/dev/ttyUSB0\n");
+    const QByteArray lines[] = {
+        "; VESK settings, edited by hand",
+        "[Ports]",
+        "# the USB adapter",
+        "COM1=/x/port;1",
+        "COM 2=/dev/ttyUSB1",
+        "COM3=\"/dev/tty S2\"",
+        "",
+        "[VESK]",
+        "EkvithFillA = 0.5   ",
+        "EkvithFillB=\"-0,7\"",
+        "ekvithfillc=51",
+        "WallDepth=$2D",
+        "WallSensDepth=17 ",
+        "WallTemp=21",
+        "ComPort=0",
+        "WallTemp=99",
+        "[Other]",
+        "Unbalanced=\"quote",
+        "[vesk]",
+        "ComPort=5",
+    };
+    for (const QByteArray& start : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
+        for (const QByteArray& end : {QByteArray("\n"), QByteArray("\r\n")}) {
+            QByteArray original = start, changed = start;
+            for (const QByteArray& line : lines) {
+                original += line + end;
+                changed += (line == "WallTemp=21"           ? QByteArray("WallTemp=22")
+                            : line == "EkvithFillB=\"-0,7\"" ? QByteArray("EkvithFillB=-0,75")
+                                                              : line) +
+                           end;
+            }
+            WriteFile(original);
+            for (const QLocale* locale : {&czech, &english, &german, &czech}) {
+                const StoredSettings s = ReadStoredSettings(*locale);
+                EXPECT_EQ(s.EkvithFillA, FormatDecimal(0.5, *locale));
+                EXPECT_EQ(s.WallDepth, QStringLiteral("45"));
+                EXPECT_EQ(s.ComPort, 0);
+                EXPECT_EQ(WriteStoredSettings(s, s), std::nullopt);
+                EXPECT_EQ(WriteStoredSettings(s), std::nullopt);
+                ASSERT_EQ(FileBytes(), original) << locale->name().toStdString();
+            }
+            EXPECT_EQ(ReadPortMap(), (Serial::PortMap{{"COM1", "/x/port;1"}, {"COM3", "/dev/tty S2"}}));
+
+            StoredSettings s = ReadStoredSettings(czech);
+            const StoredSettings shown = s;
+            s.WallTemp = QStringLiteral("22");
+            s.EkvithFillB = QStringLiteral("-0,75");
+            EXPECT_EQ(WriteStoredSettings(s, shown), std::nullopt);
+            EXPECT_EQ(FileBytes(), changed);
+        }
+    }
+}
+
+TEST_F(StoredSettingsTest, MissingValuesAndTextsThatAreNotNumbersAreWrittenAsTheyStand)
+{
+    WriteFile("[Ports]\nCOM1=/dev/ttyUSB0\n[VESK]\nEkvithFillB=abc\nWallTemp=19\n# end\n");
     StoredSettings s = ReadStoredSettings(czech);
-    const StoredSettings read = s;
+    const StoredSettings shown = s;
+    EXPECT_EQ(WriteStoredSettings(s, shown), std::nullopt);
+    EXPECT_EQ(FileBytes(), "[Ports]\nCOM1=/dev/ttyUSB0\n[VESK]\nEkvithFillB=-0,7\nWallTemp=19\nEkvithFillA=0\n"
+                           "EkvithFillC=51\nWallDepth=45\nWallSensDepth=17\nComPort=0\n# end\n");
+
     s.EkvithFillA = QStringLiteral("nic");  // texts are stored as they stand
     s.ComPort = -1;
-    EXPECT_EQ(WriteStoredSettings(s), std::nullopt);
-
-    QSettings file(FilePath(), QSettings::IniFormat);
-    file.beginGroup(QStringLiteral("VESK"));
-    EXPECT_EQ(file.value("EkvithFillA").toString(), QStringLiteral("nic"));
-    EXPECT_EQ(file.value("EkvithFillB").toString(), QStringLiteral("-0,7"));
-    EXPECT_EQ(file.value("EkvithFillC").toString(), QStringLiteral("51"));
-    EXPECT_EQ(file.value("WallDepth").toString(), QStringLiteral("45"));
-    EXPECT_EQ(file.value("WallSensDepth").toString(), QStringLiteral("17"));
-    EXPECT_EQ(file.value("WallTemp").toString(), QStringLiteral("21"));
-    EXPECT_EQ(file.value("ComPort").toString(), QStringLiteral("-1"));
-    file.endGroup();
-    EXPECT_EQ(file.value("Ports/COM1").toString(), QStringLiteral("/dev/ttyUSB0"));
-
-    // What was written reads back the same.
-    const StoredSettings again = ReadStoredSettings(czech);
-    EXPECT_EQ(again.EkvithFillB, read.EkvithFillB);
-    EXPECT_EQ(again.ComPort, -1);
+    EXPECT_EQ(WriteStoredSettings(s, shown), std::nullopt);
+    EXPECT_EQ(FileBytes(), "[Ports]\nCOM1=/dev/ttyUSB0\n[VESK]\nEkvithFillB=-0,7\nWallTemp=19\nEkvithFillA=nic\n"
+                           "EkvithFillC=51\nWallDepth=45\nWallSensDepth=17\nComPort=-1\n# end\n");
+    EXPECT_EQ(ReadStoredSettings(czech).ComPort, -1);
 }
 
-TEST_F(StoredSettingsTest, TheFirstWriteCreatesTheFileInTheFirstConfigDir)
+TEST_F(StoredSettingsTest, AValueLeftAsShownDoesNotOverwriteAnotherTechniciansChange)
 {
+    WriteFile("[VESK]\nWallTemp=19\nComPort=9\n");
+    StoredSettings mine = ReadStoredSettings(czech);
+    const StoredSettings shown = mine;
+    EXPECT_EQ(mine.ComPort, -1);
+    mine.WallDepth = QStringLiteral("50");
+    // Meanwhile another technician stores their wall temperature.
+    WriteFile("[VESK]\nWallTemp=25\nComPort=9\n");
+
+    EXPECT_EQ(WriteStoredSettings(mine, shown), std::nullopt);
+    EXPECT_EQ(FileBytes(), "[VESK]\nWallTemp=25\nComPort=9\nEkvithFillA=0\nEkvithFillB=-0,7\nEkvithFillC=51\n"
+                           "WallDepth=50\nWallSensDepth=17\n");
+    // Without the values as shown at start, the window's values stand.
+    EXPECT_EQ(WriteStoredSettings(mine), std::nullopt);
+    EXPECT_EQ(FileBytes(), "[VESK]\nWallTemp=19\nComPort=-1\nEkvithFillA=0\nEkvithFillB=-0,7\nEkvithFillC=51\n"
+                           "WallDepth=50\nWallSensDepth=17\n");
+}
+
+TEST_F(StoredSettingsTest, TheFileIsInTheFirstAbsoluteConfigDir)
+{
+    const struct {
+        const char* dirs;
+        const char* path;
+    } cases[] = {
+        {nullptr, "/etc/xdg/VESK/VESK.ini"},   {"", "/etc/xdg/VESK/VESK.ini"},
+        {"/a:/b", "/a/VESK/VESK.ini"},         {"/a/:/b", "/a/VESK/VESK.ini"},
+        {":/a:/b", "/a/VESK/VESK.ini"},        {"relative:/b", "/b/VESK/VESK.ini"},
+        {"relative", "/etc/xdg/VESK/VESK.ini"},
+    };
+    for (const auto& c : cases) {
+        if (c.dirs)
+            qputenv("XDG_CONFIG_DIRS", c.dirs);
+        else
+            qunsetenv("XDG_CONFIG_DIRS");
+        EXPECT_EQ(StoredSettingsPath(), QString::fromUtf8(c.path)) << (c.dirs ? c.dirs : "(unset)");
+    }
+
     QTemporaryDir second;
-    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dir.path() + u':' + second.path()));
-    ASSERT_FALSE(QFile::exists(FilePath()));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(QStringLiteral("relative:") + dir.path() + u':' + second.path()));
     EXPECT_EQ(WriteStoredSettings(ReadStoredSettings(czech)), std::nullopt);
-    EXPECT_TRUE(QFile::exists(FilePath()));
+    EXPECT_EQ(FileBytes(), "[VESK]\nEkvithFillA=0\nEkvithFillB=-0,7\nEkvithFillC=51\nWallDepth=45\n"
+                           "WallSensDepth=17\nWallTemp=21\nComPort=0\n");
     EXPECT_FALSE(QFile::exists(second.filePath(QStringLiteral("VESK/VESK.ini"))));
+}
+
+TEST_F(StoredSettingsTest, ANewFileCanBeWrittenByWhoeverMayWriteItsFolder)
+{
+    // The first technician's umask must not lock the others out.
+    const mode_t umask = ::umask(022);
+    const QString folder = dir.filePath(QStringLiteral("VESK"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const auto& [folderMode, fileMode] : {std::pair{02775, 0664}, {0755, 0644}, {0777, 0666}}) {
+        QFile::remove(FilePath());
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), mode_t(folderMode)), 0);
+        EXPECT_EQ(WriteStoredSettings(ReadStoredSettings(czech)), std::nullopt);
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(FilePath()).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode_t(fileMode)) << std::oct << folderMode;
+    }
+    ::umask(umask);
 }
 
 TEST_F(StoredSettingsTest, AStoreThatCannotBeWrittenNamesTheFirstValue)
@@ -193,14 +348,72 @@ TEST_F(StoredSettingsTest, AStoreThatCannotBeWrittenNamesTheFirstValue)
 
     const StoredSettings s = ReadStoredSettings(czech);
     EXPECT_EQ(s.WallTemp, QStringLiteral("21"));
-    const auto failed = WriteStoredSettings(s);
-    ASSERT_TRUE(failed.has_value());
-    EXPECT_EQ(*failed, QStringLiteral("EkvithFillA"));
+    EXPECT_EQ(WriteStoredSettings(s), QStringLiteral("EkvithFillA"));
+}
+
+TEST_F(StoredSettingsTest, AFailureInTheMiddleOfTheWriteKeepsTheOldFile)
+{
+    const QByteArray old = "[VESK]\nWallTemp=19\n; comment\n";
+    WriteFile(old);
+    StoredSettings s = ReadStoredSettings(czech);
+    const StoredSettings shown = s;
+    s.WallSensDepth = QStringLiteral("18");
+    s.WallTemp = QStringLiteral("20");
+    for (ReplaceStep failing : {ReplaceStep::Open, ReplaceStep::Midway, ReplaceStep::Commit}) {
+        SetReplaceFileHook([failing](ReplaceStep step) { return step != failing; });
+        EXPECT_EQ(WriteStoredSettings(s, shown), QStringLiteral("EkvithFillA")) << "missing values come first";
+        EXPECT_EQ(FileBytes(), old);
+    }
+    WriteFile("[VESK]\nEkvithFillA=0\nEkvithFillB=-0,7\nEkvithFillC=51\nWallDepth=45\nWallSensDepth=17\n"
+              "WallTemp=19\nComPort=0\n");
+    SetReplaceFileHook([](ReplaceStep step) { return step != ReplaceStep::Midway; });
+    EXPECT_EQ(WriteStoredSettings(s, ReadStoredSettings(czech)), QStringLiteral("WallSensDepth"));
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("VESK"))).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("VESK.ini")});
+}
+
+TEST_F(StoredSettingsTest, AFileThatCannotBeReadGivesTheDefaultsAndIsNeverReplaced)
+{
+    const QByteArray old = "[VESK]\nWallTemp=19\n[Ports]\nCOM1=/dev/ttyUSB0\n";
+    WriteFile(old);
+    ASSERT_EQ(::chmod(QFile::encodeName(FilePath()).constData(), 0600), 0);
+    const QLocale locale = czech;
+    EXPECT_EQ(RunUnprivileged([&] {
+                  StoredSettings s = ReadStoredSettings(locale);
+                  if (s.WallTemp != QStringLiteral("21") || !ReadPortMap().empty())
+                      return 1;
+                  const StoredSettings shown = s;
+                  s.WallTemp = QStringLiteral("22");
+                  return WriteStoredSettings(s, shown) == QStringLiteral("EkvithFillA") ? 0 : 2;
+              }),
+              0);
+    EXPECT_EQ(FileBytes(), old);
+}
+
+TEST_F(StoredSettingsTest, AReadOnlyFolderKeepsTheOldFileAndNamesTheFirstChangedValue)
+{
+    const QByteArray old = "[VESK]\nEkvithFillA=0\nEkvithFillB=-0,7\nEkvithFillC=51\nWallDepth=45\n"
+                           "WallSensDepth=17\nWallTemp=19\nComPort=0\n";
+    WriteFile(old);
+    ASSERT_EQ(::chmod(QFile::encodeName(FilePath()).constData(), 0666), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath(QStringLiteral("VESK"))).constData(), 0555), 0);
+    const QLocale locale = czech;
+    EXPECT_EQ(RunUnprivileged([&] {
+                  StoredSettings s = ReadStoredSettings(locale);
+                  const StoredSettings shown = s;
+                  if (s.WallTemp != QStringLiteral("19") || WriteStoredSettings(s, shown))
+                      return 1;  // nothing changed: nothing to write, nothing to fail
+                  s.WallTemp = QStringLiteral("22");
+                  s.ComPort = 1;
+                  return WriteStoredSettings(s, shown) == QStringLiteral("WallTemp") ? 0 : 2;
+              }),
+              0);
+    EXPECT_EQ(FileBytes(), old);
 }
 
 TEST_F(StoredSettingsTest, PortsSectionMapsPortNamesToDevices)
 {
-    WriteFile("[Ports]\nCOM1=/dev/ttyUSB0\nCOM3=/tmp/link\nCOM9=/dev/null\nLPT1=/dev/lp0\n[VESK]\nComPort=2\n");
+    WriteFile("[Ports]\nCOM1=/dev/ttyUSB0\nCOM3=/tmp/link\nCOM9=/dev/null\nLPT1=/dev/lp0\ncom4=\n[VESK]\nComPort=2\n");
     const Serial::PortMap expected{{"COM1", "/dev/ttyUSB0"}, {"COM3", "/tmp/link"}};
     EXPECT_EQ(ReadPortMap(), expected);
 }
