@@ -280,7 +280,9 @@ TEST_F(Replug, ThePortComesBackWithTheSimulator)
 {
     TempTree t;
     const std::string port = (t / "ttyAdapter").string();
-    auto first = std::make_unique<SimProcess>(VESK_SIM_PATH, std::vector<std::string>{"--line-speed", "9600"});
+    // The first Controller answers late, so the plug is pulled while the
+    // reply is awaited.
+    auto first = std::make_unique<SimProcess>(VESK_SIM_PATH, std::vector<std::string>{"--delay", "600"});
     fs::create_symlink(first->LinkPath(), port);
     int failures = 0;
     ControllerLink link{WindowServices{nullptr, {}, [&] { ++failures; }}};
