@@ -2,6 +2,7 @@
 
 #include "shell/Texts.h"
 #include "ui/ConstTab.h"
+#include "ui/ModeTab.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ const std::vector<TabFactory>& TabTable()
     static const std::vector<TabFactory> table{
         &Make<ConstTab>,
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsEkvith", "Ekviterma", Policy::SettingsTab(), p); },
-        [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsMode", "Režim", Policy::SettingsTab(), p); },
+        &Make<ModeTab>,
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsClockSensors", "Hodiny + čidla", Policy::StatusTab(), p); },
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsLogs", "Záznamy", Policy::LogsTab(), p); },
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsWall", "Zeď", Policy::SettingsTab(), p); },
