@@ -4,37 +4,18 @@
 // own cost per exchange must vanish beside the line.
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "bench/LineBench.h"
 #include "link/Serial.h"
 #include "link/Transaction.h"
 #include "tests/support/SimProcess.h"
 
+using namespace bench;
+
 namespace {
 
-constexpr int Baud = 9600;
-constexpr double ByteSeconds = 10.0 / Baud;
 constexpr int Rounds = 5;
-
-double Seconds(std::chrono::steady_clock::duration d)
-{
-    return std::chrono::duration<double>(d).count();
-}
-
-// The simulator notes, per reply, how late its last byte went out against
-// its own schedule: that part of the time is the simulator's, not ours.
-double SimulatorLateness(const SimProcess& sim, std::size_t fromLine)
-{
-    double late = 0;
-    auto lines = sim.TxLines();
-    for (std::size_t i = fromLine; i < lines.size(); ++i) {
-        auto pos = lines[i].find("late_us=");
-        if (pos != std::string::npos)
-            late += std::atof(lines[i].c_str() + pos + 8) / 1e6;
-    }
-    return late;
-}
 
 }  // namespace
 

@@ -1,0 +1,37 @@
+// What every benchmark against the simulator's paced line needs: the time
+// a byte takes on the line, and the part of a measured time that is the
+// simulator's own lateness rather than this program's.
+#pragma once
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+
+#include "tests/support/SimProcess.h"
+
+namespace bench {
+
+constexpr int Baud = 9600;
+// Start bit, eight data bits, stop bit.
+constexpr double ByteSeconds = 10.0 / Baud;
+
+inline double Seconds(std::chrono::steady_clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
+
+// The simulator notes, per reply, how late its last byte went out against
+// its own schedule: that part of the time is the simulator's, not ours.
+inline double SimulatorLateness(const SimProcess& sim, std::size_t fromLine)
+{
+    double late = 0;
+    auto lines = sim.TxLines();
+    for (std::size_t i = fromLine; i < lines.size(); ++i) {
+        auto pos = lines[i].find("late_us=");
+        if (pos != std::string::npos)
+            late += std::atof(lines[i].c_str() + pos + 8) / 1e6;
+    }
+    return late;
+}
+
+}  // namespace bench
