@@ -6,14 +6,13 @@
 #include <cstdio>
 #include <string>
 
-#include "bench/LineBench.h"
+#include "bench/LineTime.h"
 #include "link/Serial.h"
 #include "link/Transaction.h"
-#include "tests/support/SimProcess.h"
-
-using namespace bench;
 
 namespace {
+
+using namespace bench;
 
 constexpr int Rounds = 5;
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/LineBench.h"
+#include "bench/LineTime.h"
 #include "controller/ModeProgram.h"
 #include "link/Serial.h"
 #include "shell/RecordingDialogs.h"

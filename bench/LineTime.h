@@ -1,6 +1,6 @@
-// What every benchmark against the simulator's paced line needs: the time
-// a byte takes on the line, and the part of a measured time that is the
-// simulator's own lateness rather than this program's.
+// What every benchmark against the simulator measures itself by: the time
+// the bytes take on a 9600-baud line (10 bits per byte, start and stop bit
+// included), and how late the simulator itself was with its replies.
 #pragma once
 
 #include <chrono>
@@ -12,7 +12,6 @@
 namespace bench {
 
 constexpr int Baud = 9600;
-// Start bit, eight data bits, stop bit.
 constexpr double ByteSeconds = 10.0 / Baud;
 
 inline double Seconds(std::chrono::steady_clock::duration d)
