@@ -210,7 +210,6 @@ ModeGrid::ModeGrid(QWidget* parent) : QTableView(parent)
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     // One current cell, no highlighted range: the fills always show the states.
     setSelectionMode(QAbstractItemView::NoSelection);
-    setTabKeyNavigation(true);
     // The corner cell is a blank fixed cell, painted like the others.
     if (auto* corner = findChild<QAbstractButton*>(QString(), Qt::FindDirectChildrenOnly)) {
         corner_ = corner;
