@@ -4,6 +4,7 @@
 #include "ui/ConstTab.h"
 #include "ui/DirectTab.h"
 #include "ui/LogsTab.h"
+#include "ui/ModeTab.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ const std::vector<TabFactory>& TabTable()
     static const std::vector<TabFactory> table{
         &Make<ConstTab>,
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsEkvith", "Ekviterma", Policy::SettingsTab(), p); },
-        [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsMode", "Režim", Policy::SettingsTab(), p); },
+        &Make<ModeTab>,
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsClockSensors", "Hodiny + čidla", Policy::StatusTab(), p); },
         &Make<LogsTab>,
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsWall", "Zeď", Policy::SettingsTab(), p); },
