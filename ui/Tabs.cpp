@@ -2,6 +2,8 @@
 
 #include "shell/Texts.h"
 #include "ui/ConstTab.h"
+#include "ui/EkvithTab.h"
+#include "ui/WallTab.h"
 
 namespace {
 
@@ -39,11 +41,11 @@ const std::vector<TabFactory>& TabTable()
 {
     static const std::vector<TabFactory> table{
         &Make<ConstTab>,
-        [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsEkvith", "Ekviterma", Policy::SettingsTab(), p); },
+        &Make<EkvithTab>,
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsMode", "Režim", Policy::SettingsTab(), p); },
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsClockSensors", "Hodiny + čidla", Policy::StatusTab(), p); },
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsLogs", "Záznamy", Policy::LogsTab(), p); },
-        [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsWall", "Zeď", Policy::SettingsTab(), p); },
+        &Make<WallTab>,
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsDirect", "Přímý přístup", DirectEepromPolicy(), p); },
     };
     return table;
