@@ -4,12 +4,6 @@
 
 #include <vector>
 
-// Readable failure output; global so the test framework finds it beside the type.
-static void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 struct Rule {
