@@ -76,10 +76,10 @@ WallFill FillWall(QStringView wText, QStringView tiText, QStringView sText, QStr
     if (const auto* fault = std::get_if<FloatFault>(&depthRatio))
         return {*fault, *fault};
     const Real q = std::get<Real>(depthRatio);
-    WallFill fill{Tabulate([&](int t) { return ti - q * (ti - Real(t)); }), FloatFault::InvalidOperation};
-    if (std::holds_alternative<OutdoorTable>(fill.rows))
-        fill.multiplier = WallMultiplier(wText, sText, bText, locale);
-    return fill;
+    OrFault<OutdoorTable> rows = Tabulate([&](int t) { return ti - q * (ti - Real(t)); });
+    if (const auto* fault = std::get_if<FloatFault>(&rows))
+        return {*fault, *fault};
+    return {std::move(rows), WallMultiplier(wText, sText, bText, locale)};
 }
 
 OrFault<QString> WallMultiplier(QStringView wText, QStringView sText, QStringView bText, const QLocale& locale)

@@ -35,7 +35,7 @@ struct WallFill {
     // y = Ti − (s / w)·(Ti − t): a sensor at depth s of a wall w thick reads
     // the inside temperature Ti at s = 0 and the outdoor temperature at s = w.
     OrFault<OutdoorTable> rows;
-    // "7,40 krát / 4"; computed only when the rows are.
+    // "7,40 krát / 4"; computed only when the rows are, else the rows' fault.
     OrFault<QString> multiplier;
 };
 
