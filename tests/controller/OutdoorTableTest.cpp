@@ -158,34 +158,4 @@ TEST(OutdoorPage, CurveRefusesWhatTheWallWrapsAround)
     }
 }
 
-TEST(OutdoorPage, TheCodecsOwnTheirWholePages)
-{
-    EXPECT_EQ(EkvithCodec().firstPage, 1);
-    EXPECT_EQ(WallCodec().firstPage, 2);
-    for (const auto* codec : {&EkvithCodec(), &WallCodec()}) {
-        EXPECT_EQ(codec->pageCount, 1);
-        EXPECT_FALSE(codec->mergesIntoCurrent);
-    }
-    PageBuffer page{};
-    page[88] = 200;
-    page[89] = 0xFE;
-    const OutdoorTable curve = EkvithCodec().decode(page);
-    const OutdoorTable wall = WallCodec().decode(page);
-    EXPECT_EQ(curve.Value(0), QStringLiteral("200"));
-    EXPECT_EQ(curve.Value(1), QStringLiteral("254"));
-    EXPECT_EQ(wall.Value(0), QStringLiteral("-56"));
-    EXPECT_EQ(wall.Value(1), QStringLiteral("-2"));
-
-    // Encoding into a page full of other bytes leaves none of them.
-    PageBuffer out;
-    out.fill(0xA5);
-    ASSERT_TRUE(WallCodec().encode(wall, out));
-    EXPECT_EQ(out[0], 200);
-    EXPECT_EQ(out[89], 0xFE);
-    EXPECT_EQ(out[255], 0);
-    out.fill(0xA5);
-    EXPECT_FALSE(EkvithCodec().encode(wall, out));
-    EXPECT_EQ(out[0], 0xA5);
-}
-
 }  // namespace
