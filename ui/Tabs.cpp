@@ -3,8 +3,10 @@
 #include "shell/Texts.h"
 #include "ui/ConstTab.h"
 #include "ui/DirectTab.h"
+#include "ui/EkvithTab.h"
 #include "ui/LogsTab.h"
 #include "ui/ModeTab.h"
+#include "ui/WallTab.h"
 
 namespace {
 
@@ -36,11 +38,11 @@ const std::vector<TabFactory>& TabTable()
 {
     static const std::vector<TabFactory> table{
         &Make<ConstTab>,
-        [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsEkvith", "Ekviterma", Policy::SettingsTab(), p); },
+        &Make<EkvithTab>,
         &Make<ModeTab>,
         [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsClockSensors", "Hodiny + čidla", Policy::StatusTab(), p); },
         &Make<LogsTab>,
-        [](const TabContext&, QWidget* p) -> TabPage* { return new PlaceholderTab("tsWall", "Zeď", Policy::SettingsTab(), p); },
+        &Make<WallTab>,
         &Make<DirectTab>,
     };
     return table;

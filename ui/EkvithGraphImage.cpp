@@ -1,0 +1,77 @@
+#include "ui/EkvithGraphImage.h"
+
+#include <QPainter>
+#include <QPolygon>
+
+namespace {
+
+QPoint At(GraphPoint p)
+{
+    return {p.x, p.y};
+}
+
+void DrawLine(QPainter& painter, const GraphLine& line)
+{
+    painter.drawLine(At(line.from), At(line.to));
+}
+
+// Placed by the top-left corner of the text, not by its baseline.
+void DrawText(QPainter& painter, const GraphText& text)
+{
+    painter.drawText(QRect(At(text.at), QSize(1000, 1000)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                     text.text);
+}
+
+}  // namespace
+
+EkvithGraphImage::EkvithGraphImage(QWidget* parent) : QWidget(parent)
+{
+    // Everything is painted here, the background included.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    points_ = EkvithGraphPoints(table_, height());
+}
+
+void EkvithGraphImage::ShowTable(const OutdoorTable& table)
+{
+    table_ = table;
+    points_ = EkvithGraphPoints(table_, height());
+    update();
+}
+
+void EkvithGraphImage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    points_ = EkvithGraphPoints(table_, height());
+}
+
+void EkvithGraphImage::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(font());
+    painter.fillRect(rect(), Qt::white);
+
+    const EkvithGraphFrame frame = EkvithGraphLayout(height());
+    // The labels are drawn with the grid's pen, so they are grey like it.
+    QPen grid(QColor(128, 128, 128), 0, Qt::DotLine);
+    painter.setPen(grid);
+    for (std::size_t i = 0; i < frame.outdoorLines.size(); ++i) {
+        DrawText(painter, frame.outdoorLabels[i]);
+        DrawLine(painter, frame.outdoorLines[i]);
+    }
+    for (std::size_t j = 0; j < frame.waterLines.size(); ++j) {
+        DrawText(painter, frame.waterLabels[j]);
+        DrawLine(painter, frame.waterLines[j]);
+    }
+
+    painter.setPen(QPen(Qt::black, 0, Qt::SolidLine));
+    DrawLine(painter, frame.outdoorAxis);
+    DrawLine(painter, frame.waterAxis);
+    DrawText(painter, frame.outdoorTitle);
+    DrawText(painter, frame.waterTitle);
+
+    QPolygon curve;
+    for (const GraphPoint& p : points_)
+        curve << At(p);
+    painter.drawPolyline(curve);
+}

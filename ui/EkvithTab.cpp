@@ -1,0 +1,57 @@
+#include "ui/EkvithTab.h"
+
+#include "shell/StoredSettings.h"
+#include "ui_EkvithTab.h"
+
+EkvithTab::EkvithTab(const TabContext& context, QWidget* parent)
+    : OutdoorTab(context, EkvithCodec(), parent), ui_(std::make_unique<Ui::EkvithTab>())
+{
+    ui_->setupUi(this);
+    SetList(ui_->vlEkvith);
+    connect(ui_->vlEkvith, &OutdoorList::Changed, this, &EkvithTab::vlEkvithStringsChange);
+    connect(ui_->btFillEkvith, &QPushButton::clicked, this, &EkvithTab::btFillEkvithClick);
+    // The graph of the empty list: every value counts as 20 °C.
+    vlEkvithStringsChange();
+}
+
+EkvithTab::~EkvithTab() = default;
+
+void EkvithTab::ShowStored(const StoredSettings& settings)
+{
+    SetFillTexts({settings.EkvithFillA, settings.EkvithFillB, settings.EkvithFillC});
+}
+
+void EkvithTab::CollectStored(StoredSettings& settings) const
+{
+    const Coefficients texts = FillTexts();
+    settings.EkvithFillA = texts.a;
+    settings.EkvithFillB = texts.b;
+    settings.EkvithFillC = texts.c;
+}
+
+EkvithTab::Coefficients EkvithTab::FillTexts() const
+{
+    return {ui_->leEkvithFillA->text(), ui_->leEkvithFillB->text(), ui_->leEkvithFillC->text()};
+}
+
+void EkvithTab::SetFillTexts(const Coefficients& texts)
+{
+    ui_->leEkvithFillA->setText(texts.a);
+    ui_->leEkvithFillB->setText(texts.b);
+    ui_->leEkvithFillC->setText(texts.c);
+}
+
+void EkvithTab::btFillEkvithClick()
+{
+    const Coefficients texts = FillTexts();
+    const auto filled = FillEkvith(texts.a, texts.b, texts.c);
+    if (const auto* table = std::get_if<OutdoorTable>(&filled))
+        SetTable(*table);
+    else
+        Report(std::get<FloatFault>(filled));
+}
+
+void EkvithTab::vlEkvithStringsChange()
+{
+    ui_->imEkvithGraph->ShowTable(Table());
+}

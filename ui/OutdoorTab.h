@@ -1,0 +1,34 @@
+// What the tabs "Ekviterma" and "Zeď" have in common: the list of an outdoor
+// table, moved to and from the table's Controller page by "Načíst" and
+// "Zapsat", and the messages of a fill that cannot be computed.
+#pragma once
+
+#include "controller/OutdoorFill.h"
+#include "controller/OutdoorTable.h"
+#include "controller/PageTransfer.h"
+#include "ui/OutdoorList.h"
+#include "ui/TabPage.h"
+
+class OutdoorTab : public TabPage {
+    Q_OBJECT
+public:
+    TabPolicy Policy() const override;
+    void Read() override;
+    void Write() override;
+
+    // The rows as the list holds them; SetTable replaces all 66 in one step,
+    // so whatever follows the list redraws once.
+    const OutdoorTable& Table() const;
+    void SetTable(const OutdoorTable& table);
+
+protected:
+    OutdoorTab(const TabContext& context, const PageCodec<OutdoorTable>& codec, QWidget* parent);
+    // The tab's list, once its .ui is set up.
+    void SetList(OutdoorList* list) { list_ = list; }
+    void Report(FloatFault fault) const;
+
+private:
+    TabContext context_;
+    const PageCodec<OutdoorTable>& codec_;
+    OutdoorList* list_ = nullptr;
+};
