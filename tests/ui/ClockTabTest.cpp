@@ -411,7 +411,7 @@ TEST_F(ClockTabSim, EnteringReadsTheNamesAndPollsAtOnceThenFollowsTheClock)
     Tab()->StatusTick();
     EXPECT_EQ(Cmds(SettledTraceFrom(before, 2)), (std::vector<std::string>{"00", "43"}));
     EXPECT_GE(ShownSeconds() - first, 1);
-    EXPECT_LE(ShownSeconds() - first, 2);
+    EXPECT_LE(ShownSeconds() - first, 3);
 
     // Quick view: four exchanges every tick.
     Find<QCheckBox>("cbSensorsQuick")->setChecked(true);
@@ -436,7 +436,7 @@ TEST_F(ClockTabSim, TheControllerTakesTheClockSetByHandAndFromThePc)
     // Over the end of the week.
     QThread::msleep(2100);
     Tab()->StatusTick();
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^00:00:0[01], pondělí$")).match(Text("edClockReg")).hasMatch())
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^00:00:0[0-2], pondělí$")).match(Text("edClockReg")).hasMatch())
         << Text("edClockReg").toStdString();
 
     Tab()->SetPcClock([] { return QDateTime(QDate(2024, 6, 9), QTime(8, 30, 15)); });
