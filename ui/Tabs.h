@@ -7,7 +7,7 @@
 //                              where the block has fields, and its
 //                              PageCodec for the shared page transfer;
 //   ui/<Area>Tab.h/.cpp/.ui     a TabPage with its widgets;
-//   one row below (and the three files in the CMake lists).
+//   one row in TabTable() (and the files in the CMake lists).
 #pragma once
 
 #include <vector>

@@ -12,7 +12,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "FakePort.h"
+#include "tests/support/FakePort.h"
 #include "link/PortEnumeration.h"
 #include "link/Serial.h"
 #include "link/Transaction.h"

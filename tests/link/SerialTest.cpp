@@ -10,7 +10,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "FakePort.h"
+#include "tests/support/FakePort.h"
 #include "link/Serial.h"
 
 namespace {

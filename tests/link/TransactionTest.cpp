@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "FakePort.h"
+#include "tests/support/FakePort.h"
 #include "link/Commands.h"
 #include "link/Serial.h"
 #include "link/Transaction.h"

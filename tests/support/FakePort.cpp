@@ -1,4 +1,4 @@
-#include "FakePort.h"
+#include "tests/support/FakePort.h"
 
 #include <algorithm>
 

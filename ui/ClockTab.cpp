@@ -1,0 +1,185 @@
+#include "ui/ClockTab.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include "controller/ClockSetting.h"
+#include "link/PageMap.h"
+#include "shell/Dialogs.h"
+#include "shell/Texts.h"
+#include "ui/ArrowIcon.h"
+#include "ui_ClockTab.h"
+
+namespace {
+
+constexpr int ClockFontPixels = 13;
+
+void SetClockFont(QWidget* widget, bool bold)
+{
+    QFont font = widget->font();
+    font.setPixelSize(ClockFontPixels);
+    font.setBold(bold);
+    widget->setFont(font);
+}
+
+// The clock fields are disabled because they only display, not because
+// their text does not count: it keeps the colour of live text.
+void KeepTextReadable(QWidget* display)
+{
+    QPalette palette = display->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
+    display->setPalette(palette);
+}
+
+void ColourPanel(QLabel* panel, bool on)
+{
+    const Rgb rgb = OutputColour(on);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, QColor(rgb.red, rgb.green, rgb.blue));
+    panel->setPalette(palette);
+}
+
+}  // namespace
+
+ClockTab::ClockTab(const TabContext& context, QWidget* parent)
+    : TabPage(parent), ui_(std::make_unique<Ui::ClockTab>()), context_(context), pcClock_([] { return QDateTime::currentDateTime(); })
+{
+    ui_->setupUi(this);
+    regulatorRows_ = {{
+        {ui_->lbParamCaption, ui_->lbParam},
+        {ui_->lbDevCaption, ui_->lbDev},
+        {ui_->lbTempCaption, ui_->lbTemp},
+        {ui_->lbWallCaption, ui_->lbWall},
+        {ui_->lbEkvCaption, ui_->lbEkv},
+        {ui_->lbAverageCaption, ui_->lbAverage},
+        {ui_->lbBlRateCaption, ui_->lbBlRate},
+    }};
+    sensorNames_ = {ui_->lbSens0Name, ui_->lbSens1Name, ui_->lbSens2name, ui_->lbSens3Name,
+                    ui_->lbSens4Name, ui_->lbSens5Name, ui_->lbSens6Name, ui_->lbSens7Name};
+    sensorValues_ = {ui_->lbSensor0, ui_->lbSensor1, ui_->lbSensor2, ui_->lbSensor3,
+                     ui_->lbSensor4, ui_->lbSensor5, ui_->lbSensor6, ui_->lbSensor7};
+
+    for (QWidget* bold : {static_cast<QWidget*>(ui_->edClockReg), static_cast<QWidget*>(ui_->edClockPC),
+                          static_cast<QWidget*>(ui_->edClockHandHour), static_cast<QWidget*>(ui_->edClockHandMin),
+                          static_cast<QWidget*>(ui_->edClockHandSec)})
+        SetClockFont(bold, true);
+    SetClockFont(ui_->cbClockHandDay, false);
+    KeepTextReadable(ui_->edClockReg);
+    KeepTextReadable(ui_->edClockPC);
+    // The list offers the seven days; "(chyba)" is only ever shown.
+    ui_->cbClockHandDay->addItems(WeekdayNames().mid(0, 7));
+
+    ui_->sbClockUpdateByPC->setIcon(ArrowIcon(ArrowDirection::Left));
+    ui_->sbClockUpdateHandByPC->setIcon(ArrowIcon(ArrowDirection::Down));
+    ui_->sbClockUpdateByHand->setIcon(ArrowIcon(ArrowDirection::Left));
+    for (QToolButton* button : {ui_->sbClockUpdateByPC, ui_->sbClockUpdateHandByPC, ui_->sbClockUpdateByHand})
+        button->setIconSize(button->size() - QSize(6, 6));
+
+    connect(ui_->sbClockUpdateByPC, &QToolButton::clicked, this, &ClockTab::sbClockUpdateByPCClick);
+    connect(ui_->sbClockUpdateByHand, &QToolButton::clicked, this, &ClockTab::sbClockUpdateByHandClick);
+    connect(ui_->sbClockUpdateHandByPC, &QToolButton::clicked, this, &ClockTab::sbClockUpdateHandByPCClick);
+}
+
+ClockTab::~ClockTab() = default;
+
+TabPolicy ClockTab::Policy() const
+{
+    return Policy::StatusTab();
+}
+
+void ClockTab::Entered()
+{
+    lastStatusMinute = NoStatusMinute;
+    // The page read below blocks for a quarter of a second: draw the tab
+    // first.  Clicks and keys wait until the entry is done, so nothing the
+    // user does can run in the middle of it.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    PageBuffer page{};
+    if (!context_.link.ReadPage(Page::Constants, page))
+        return;
+    ShowSensorNames(SensorNames(page));
+    StatusTick();
+}
+
+void ClockTab::StatusTick()
+{
+    const StatusShow show =
+        RunStatusTick(context_.link, ui_->cbSensorsQuick->isChecked(), lastStatusMinute, pcClock_);
+    lastStatusMinute = show.lastStatusMinute;
+    Show(show);
+}
+
+void ClockTab::Show(const StatusShow& show)
+{
+    if (show.controllerClock)
+        ui_->edClockReg->setText(*show.controllerClock);
+    if (show.pcClock)
+        ui_->edClockPC->setText(*show.pcClock);
+    if (show.outputs) {
+        ColourPanel(ui_->paBlr, show.outputs->Blr);
+        ColourPanel(ui_->paBlrPw, show.outputs->BlrPw);
+        ColourPanel(ui_->paPump, show.outputs->Pump);
+    }
+    if (show.regulator)
+        ShowRegulator(*show.regulator);
+    if (show.sensors)
+        for (std::size_t i = 0; i < sensorValues_.size(); ++i)
+            sensorValues_[i]->setText((*show.sensors)[i]);
+}
+
+void ClockTab::ShowRegulator(const RegulatorView& view)
+{
+    ui_->lbMode->setText(view.mode);
+    for (std::size_t i = 0; i < regulatorRows_.size(); ++i) {
+        const RegulatorLine& line = view.rows[i];
+        auto [caption, value] = regulatorRows_[i];
+        if (line.caption)
+            caption->setText(*line.caption);
+        if (line.value)
+            value->setText(*line.value);
+        caption->setVisible(line.visible);
+        value->setVisible(line.visible);
+    }
+}
+
+void ClockTab::ShowSensorNames(const std::array<QString, 8>& names)
+{
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        // A name may fill its 16 bytes, more than the column holds: it ends
+        // in an ellipsis then, and the label's tool tip has it whole.
+        QLabel* label = sensorNames_[i];
+        label->setText(label->fontMetrics().elidedText(names[i], Qt::ElideRight, label->width()));
+        label->setToolTip(names[i]);
+    }
+}
+
+void ClockTab::sbClockUpdateByPCClick()
+{
+    // Seconds, minutes, hours and weekday all lie in range: nothing to refuse.
+    SetControllerClock(context_.link, PcControllerTime(pcClock_()));
+}
+
+void ClockTab::sbClockUpdateByHandClick()
+{
+    const auto parsed = ParseHandClock({ui_->edClockHandHour->text(), ui_->edClockHandMin->text(),
+                                        ui_->edClockHandSec->text(), ui_->cbClockHandDay->currentIndex()});
+    if (const auto* error = std::get_if<HandClockError>(&parsed)) {
+        context_.dialogs.Error(error->kind == HandClockError::Kind::NotAnInteger
+                                   ? Text::NotAnInteger(error->text)
+                                   : QString::fromUtf8(Text::RangeCheckError));
+        return;
+    }
+    // A failed exchange has been reported by the link.
+    SetControllerClock(context_.link, std::get<ControllerTime>(parsed));
+}
+
+void ClockTab::sbClockUpdateHandByPCClick()
+{
+    const ControllerTime now = PcControllerTime(pcClock_());
+    ui_->edClockHandHour->setText(TwoDigitText(now.Hour));
+    ui_->edClockHandMin->setText(TwoDigitText(now.Min));
+    ui_->edClockHandSec->setText(TwoDigitText(now.Sec));
+    ui_->cbClockHandDay->setCurrentIndex(now.Day);
+}
