@@ -69,8 +69,6 @@ public:
     // success, else why nothing was written (the file stays as it was).
     std::optional<QString> Save(const QString& path) const;
 
-    const std::vector<KeyEntry>& Entries() const { return entries_; }
-
 private:
     QString section_;
     std::vector<KeyEntry> entries_;
