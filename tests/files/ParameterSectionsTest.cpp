@@ -7,11 +7,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <sys/stat.h>
 #include <variant>
 
-#include "files/AtomicFile.h"
-#include "tests/support/Unprivileged.h"
 
 namespace {
 
@@ -33,12 +30,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
-    }
-    void TearDown() override
-    {
-        SetReplaceFileHook({});
-        ::chmod(QFile::encodeName(dir.path()).constData(), 0777);
     }
     QString Path() const { return dir.filePath(QStringLiteral("kotelna.vsk")); }
     QTemporaryDir dir;
@@ -221,14 +212,6 @@ TEST_F(ParameterSectionsTest, ModeTakesOnlyAWholeProgramOfItsOwnSection)
     }
 }
 
-TEST_F(ParameterSectionsTest, ModeSavesOnlyTheSectionOfItsProgram)
-{
-    const QByteArray before = "[ModeA]\r\nData=" + HexProgram(2) + "\r\n\r\n[ModeC]\r\nData=" + HexProgram(3) + "\r\n";
-    Put(Path(), before);
-    ASSERT_EQ(SaveModeSection(Path(), ModeProgramId::B, Program(0xA5)), std::nullopt);
-    EXPECT_EQ(Contents(Path()), before + "\r\n[ModeB]\r\nData=" + HexProgram(0xA5) + "\r\n");
-}
-
 // The rows as a save writes them: one integer per row, 20 for a value that
 // is not one, nothing limited.
 QByteArray RowLines(const char* prefix, const OutdoorTable& table, const char* (*special)(int))
@@ -298,34 +281,6 @@ TEST_F(ParameterSectionsTest, OutdoorSectionsLoadZerosWhereTheFileHoldsNothing)
     EXPECT_TRUE(curve.table == expected);
     EXPECT_EQ(curve.inputs, (EkvithFillTexts{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
     EXPECT_EQ(curve.table.Line(0), QStringLiteral("-40 °C=0"));
-}
-
-// Whatever stops a save, the file on disk is the old one, whole.
-TEST_F(ParameterSectionsTest, AFailedSaveLeavesTheOldFile)
-{
-    const QByteArray old = OtherSections + "\r\n[Const]\r\nShift=3\r\n";
-    const QString path = Path();
-    Put(path, old);
-    RegulationConstants model;
-    model.Shift = 9;
-    for (ReplaceStep failing : {ReplaceStep::Open, ReplaceStep::Midway, ReplaceStep::Commit}) {
-        SetReplaceFileHook([failing](ReplaceStep step) { return step != failing; });
-        EXPECT_TRUE(SaveConstSection(path, model).has_value()) << int(failing);
-        EXPECT_EQ(Contents(path), old) << int(failing);
-    }
-    SetReplaceFileHook({});
-
-    // As a user who may not write the file, then the folder.
-    const auto saveAsNobody = [&] {
-        return RunUnprivileged([&] { return SaveConstSection(path, model).has_value() ? 0 : 1; });
-    };
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0644), 0);
-    EXPECT_EQ(saveAsNobody(), 0);
-    EXPECT_EQ(Contents(path), old);
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
-    EXPECT_EQ(saveAsNobody(), 0);
-    EXPECT_EQ(Contents(path), old);
 }
 
 }  // namespace
