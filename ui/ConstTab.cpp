@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "SpinEdit.h"
+#include "files/ParameterSections.h"
 #include "shell/Dialogs.h"
 #include "shell/Texts.h"
 #include "ui_ConstTab.h"
@@ -14,7 +15,6 @@
 namespace {
 
 constexpr int TypedNameLength = 15;
-constexpr int NameSlotLength = 16;
 
 }  // namespace
 
@@ -33,6 +33,16 @@ ConstTab::ConstTab(const TabContext& context, QWidget* parent)
         font.setBold(true);
         font.setPixelSize(16);
         button->setFont(font);
+    }
+    for (const auto& field : ConstantsFields()) {
+        if (field.kind == FieldKind::Text) {
+            auto* edit = static_cast<QLineEdit*>(WidgetOf(field));
+            // Typing never makes a name longer than 15 characters, nor a
+            // longer name longer than it came.
+            connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+                edit->setMaxLength(std::max<int>(int(text.size()), TypedNameLength));
+            });
+        }
     }
     connect(ui_->sbClearRunCount, &QToolButton::clicked, this, &ConstTab::sbClearRunCountClick);
     connect(ui_->sbClearBlrCounter, &QToolButton::clicked, this, &ConstTab::sbClearBlrCounterClick);
@@ -76,12 +86,13 @@ void ConstTab::ShowField(const Field<RegulationConstants>& field)
     case FieldKind::Check: static_cast<QCheckBox*>(widget)->setChecked(*std::get<bool*>(value)); break;
     case FieldKind::Text: {
         // A typed name has at most 15 characters, so it fits its slot with
-        // the end byte.  A slot filled to all 16 characters (no end byte) is
-        // shown whole so that reading and writing back keeps it; anything
-        // longer is cut to the slot, as writing would cut it.
+        // the end byte.  A longer name (all 16 characters of a slot without
+        // an end byte, or any length from a parameter file) is shown whole,
+        // so that saving it again keeps it; typing may shorten it but never
+        // lengthen it (see the constructor).
         const QString& name = *std::get<QString*>(value);
         auto* edit = static_cast<QLineEdit*>(widget);
-        edit->setMaxLength(std::clamp<int>(int(name.size()), TypedNameLength, NameSlotLength));
+        edit->setMaxLength(std::max<int>(int(name.size()), TypedNameLength));
         edit->setText(name);
         edit->setCursorPosition(0);  // the edit is narrow: show a long name's start
         break;
@@ -124,6 +135,19 @@ void ConstTab::Write()
     CollectConstants();
     if (WriteBlock(context_.link, ConstantsCodec(), constants_) == Transfer::RangeCheckError)
         context_.dialogs.Error(QString::fromUtf8(Text::RangeCheckError));
+}
+
+void ConstTab::Load(const QString& path)
+{
+    LoadConstSection(path, constants_);
+    ShowConstants();
+}
+
+void ConstTab::Save(const QString& path)
+{
+    CollectConstants();
+    if (SaveConstSection(path, constants_))
+        context_.dialogs.Error(Text::UnableToWrite(path));
 }
 
 void ConstTab::sbClearRunCountClick()

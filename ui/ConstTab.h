@@ -22,6 +22,9 @@ public:
     TabPolicy Policy() const override;
     void Read() override;
     void Write() override;
+    // The section "Const" of a parameter file; the counters stay out of it.
+    void Load(const QString& path) override;
+    void Save(const QString& path) override;
 
     const RegulationConstants& Model() const { return constants_; }
 

@@ -41,6 +41,19 @@ void EkvithTab::SetFillTexts(const Coefficients& texts)
     ui_->leEkvithFillC->setText(texts.c);
 }
 
+void EkvithTab::Load(const QString& path)
+{
+    const auto section = LoadEkvithSection(path);
+    SetFillTexts(section.inputs);
+    SetTable(section.table);
+}
+
+void EkvithTab::Save(const QString& path)
+{
+    if (SaveEkvithSection(path, {Table(), FillTexts()}))
+        ReportUnableToWrite(path);
+}
+
 void EkvithTab::btFillEkvithClick()
 {
     const Coefficients texts = FillTexts();

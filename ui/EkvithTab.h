@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "files/ParameterSections.h"
 #include "ui/OutdoorTab.h"
 
 namespace Ui {
@@ -20,11 +21,12 @@ public:
     void ShowStored(const StoredSettings& settings) override;
     void CollectStored(StoredSettings& settings) const override;
 
+    // The section "Ekvith" of a parameter file: the rows and the texts.
+    void Load(const QString& path) override;
+    void Save(const QString& path) override;
+
     // The texts of the edits "A = ", "B = ", "C = ", as typed.
-    struct Coefficients {
-        QString a, b, c;
-        friend bool operator==(const Coefficients&, const Coefficients&) = default;
-    };
+    using Coefficients = EkvithFillTexts;
     Coefficients FillTexts() const;
     void SetFillTexts(const Coefficients& texts);
 

@@ -1,5 +1,8 @@
 #include "ui/ModeTab.h"
 
+#include "files/ParameterSections.h"
+#include "shell/Dialogs.h"
+#include "shell/Texts.h"
 #include "ui_ModeTab.h"
 
 ModeTab::ModeTab(const TabContext& context, QWidget* parent)
@@ -40,4 +43,16 @@ void ModeTab::Read()
 void ModeTab::Write()
 {
     WriteModeProgram(context_.link, SelectedProgram(), program_);
+}
+
+void ModeTab::Load(const QString& path)
+{
+    if (LoadModeSection(path, SelectedProgram(), program_))
+        ui_->dgMode->ProgramReplaced();
+}
+
+void ModeTab::Save(const QString& path)
+{
+    if (SaveModeSection(path, SelectedProgram(), program_))
+        context_.dialogs.Error(Text::UnableToWrite(path));
 }

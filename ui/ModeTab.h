@@ -22,6 +22,10 @@ public:
     TabPolicy Policy() const override;
     void Read() override;
     void Write() override;
+    // The section "ModeA", "ModeB" or "ModeC" of a parameter file, after the
+    // selected program.  A section without a whole program leaves the grid.
+    void Load(const QString& path) override;
+    void Save(const QString& path) override;
 
     // rbModeA gives A, else rbModeB gives B, else C: the program of the next
     // transfer, and the section of the parameter file.

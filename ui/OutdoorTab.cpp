@@ -41,3 +41,8 @@ void OutdoorTab::Report(FloatFault fault) const
     context_.dialogs.Error(QString::fromUtf8(fault == FloatFault::DivisionByZero ? Text::DivisionByZero
                                                                                  : Text::InvalidFloatingPointOperation));
 }
+
+void OutdoorTab::ReportUnableToWrite(const QString& path) const
+{
+    context_.dialogs.Error(Text::UnableToWrite(path));
+}

@@ -1,6 +1,7 @@
 // What the tabs "Ekviterma" and "Zeď" have in common: the list of an outdoor
 // table, moved to and from the table's Controller page by "Načíst" and
-// "Zapsat", and the messages of a fill that cannot be computed.
+// "Zapsat", and the messages of a fill that cannot be computed or a
+// parameter file that cannot be written.
 #pragma once
 
 #include "controller/OutdoorFill.h"
@@ -26,6 +27,8 @@ protected:
     // The tab's list, once its .ui is set up.
     void SetList(OutdoorList* list) { list_ = list; }
     void Report(FloatFault fault) const;
+    // A parameter-file save that wrote nothing: "Unable to write to …".
+    void ReportUnableToWrite(const QString& path) const;
 
 private:
     TabContext context_;

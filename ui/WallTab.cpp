@@ -60,6 +60,19 @@ void WallTab::SetFillInputs(const Inputs& inputs)
     ui_->edEkvithFillB->setText(inputs.EkvithFillB);
 }
 
+void WallTab::Load(const QString& path)
+{
+    const auto section = LoadWallSection(path);
+    SetFillInputs(section.inputs);
+    SetTable(section.table);
+}
+
+void WallTab::Save(const QString& path)
+{
+    if (SaveWallSection(path, {Table(), FillInputs()}))
+        ReportUnableToWrite(path);
+}
+
 void WallTab::btFillWallClick()
 {
     const WallFill fill = FillWall(ui_->seWallDepth->text(), ui_->seWallTemp->text(),

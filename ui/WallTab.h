@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "files/ParameterSections.h"
 #include "ui/OutdoorTab.h"
 
 namespace Ui {
@@ -22,13 +23,13 @@ public:
     void ShowStored(const StoredSettings& settings) override;
     void CollectStored(StoredSettings& settings) const override;
 
+    // The section "Wall" of a parameter file: the rows and the fill inputs.
+    void Load(const QString& path) override;
+    void Save(const QString& path) override;
+
     // The fill inputs as a parameter file keeps them: the spin edits' values
     // (taken without limits) and the text of edEkvithFillB.
-    struct Inputs {
-        int WallDepth = 0, WallTemp = 0, WallSensDepth = 0;
-        QString EkvithFillB;
-        friend bool operator==(const Inputs&, const Inputs&) = default;
-    };
+    using Inputs = WallFillInputs;
     Inputs FillInputs() const;
     void SetFillInputs(const Inputs& inputs);
 

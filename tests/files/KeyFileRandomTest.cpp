@@ -1,16 +1,23 @@
 // The key file on files nobody would write by hand: random bytes, lines of
-// hundreds of kilobytes, every kind of line end, no final line end.  Each
-// run reads a set of keys, writes one, and checks that the value reads back,
-// that no other key changed, and that every line but the written one is
-// still there, byte for byte.  A fixed seed keeps a failure repeatable.
+// hundreds of kilobytes, every kind of line end, no final line end, values
+// in the parameter file's forms and near misses of them.  Each run reads a
+// set of keys, writes one, and checks that the value reads back, that no
+// other key changed, and that every line but the written one is still
+// there, byte for byte.  The parameter file on the same files reads every
+// form without failing and takes back a section of every form.  A fixed
+// seed keeps a failure repeatable.
 #include "files/KeyFile.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <random>
+#include <variant>
 #include <vector>
 
 #include "controller/Win1250.h"
+#include "files/ParameterFile.h"
 
 namespace {
 
@@ -36,6 +43,16 @@ public:
         return bytes;
     }
 
+    std::vector<std::uint8_t> Data(int count)
+    {
+        std::vector<std::uint8_t> bytes(std::size_t(count), 0);
+        for (auto& b : bytes)
+            b = std::uint8_t(Below(256));
+        return bytes;
+    }
+
+    int Integer() { return int(std::uint32_t(random_())); }
+
     QByteArray Blanks()
     {
         static const char* const blanks[] = {"", "", "", " ", "\t", "  ", " \t "};
@@ -52,6 +69,37 @@ public:
         return value;
     }
 
+    // Integers, booleans and bytes as a parameter file holds them, and texts
+    // that come close: signs, "$", "x" and "0x", overflow, odd digits, junk.
+    QString FormText()
+    {
+        static const char* const signs[] = {"", "", "-", "+", " ", "--"};
+        static const char* const bases[] = {"", "", "$", "x", "0x", "0X", "0"};
+        static const char digits[] = "0123456789abcdefABCDEF";
+        static const char* const oddities[] = {"1.5", "yes", "1", "0", "2147483648", "-2147483648", "$FFFFFFFF",
+                                               "$100000000", "0x", "$", "1 2", "12abc", ""};
+        switch (Below(4)) {
+        case 0: {
+            QString text = QString::fromLatin1(Pick(signs)) + QString::fromLatin1(Pick(bases));
+            for (int n = 1 + Below(10); n > 0; --n)
+                text += QLatin1Char(digits[Below(Below(2) ? 10 : 22)]);
+            return text;
+        }
+        case 1: return QString::fromLatin1(Pick(oddities));
+        default: {
+            const std::vector<std::uint8_t> data = Data(Below(700));
+            QString hex = BytesValueText(data);
+            if (Below(3) == 0)
+                hex = hex.toLower();
+            if (Below(3) == 0)
+                hex.chop(1);
+            if (Below(4) == 0 && !hex.isEmpty())
+                hex[Below(int(hex.size()))] = QChar(u"G ;-x"[Below(5)]);
+            return hex;
+        }
+        }
+    }
+
     QByteArray File()
     {
         static const char* const lineEnds[] = {"\n", "\n", "\r\n", "\r\n", "\r", ""};
@@ -64,7 +112,8 @@ public:
                 file += Blanks() + '[' + Blanks() + Pick(Sections) + Blanks() + ']' + Blanks();
                 break;
             case 2: case 3: case 4:
-                file += Blanks() + Pick(Keys) + Blanks() + '=' + Blanks() + Value().toUtf8() + Blanks();
+                file += Blanks() + Pick(Keys) + Blanks() + '=' + Blanks() +
+                        (Below(2) ? Value() : FormText()).toUtf8() + Blanks();
                 break;
             case 5:
                 file += QByteArray(Below(2) ? ";" : "#") + Pick(Keys) + "=1";
@@ -202,6 +251,105 @@ TEST(KeyFileRandom, Windows1250WithTheValueLimit)
         2047,
     };
     Exercise(format, 4711, 300);
+}
+
+bool SameName(const char* a, const char* b)
+{
+    return QString::fromLatin1(a).compare(QString::fromLatin1(b), Qt::CaseInsensitive) == 0;
+}
+
+// What one run writes into a section, and reads back, in each form.
+struct Written {
+    const char* key;
+    std::variant<int, bool, std::vector<std::uint8_t>, QString> value;
+};
+
+TEST(KeyFileRandom, ParameterFormsReadAndWriteOnAnyFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("random.vsk"));
+    Generator g(1250);
+    for (int run = 0; run < 150; ++run) {
+        SCOPED_TRACE(::testing::Message() << "run " << run);
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(g.File());
+        }
+        const ParameterFile before(path);
+        KeyFile raw(ParameterFileFormat());
+        ASSERT_EQ(raw.Load(path), std::nullopt);
+        for (const char* section : Sections) {
+            for (const char* key : Keys) {
+                const QString s = QString::fromLatin1(section), k = QString::fromLatin1(key);
+                // A boolean is an integer, not 0 meaning true; a value that is no
+                // integer gives each default.
+                const int integer = before.ReadInteger(s, k, 7);
+                EXPECT_EQ(before.ReadBool(s, k, false), before.ReadInteger(s, k, 0) != 0);
+                EXPECT_EQ(before.ReadBool(s, k, true), before.ReadInteger(s, k, 1) != 0);
+                if (integer != before.ReadInteger(s, k, 8)) {
+                    EXPECT_EQ(integer, 7);
+                }
+                // Bytes are all of the value's digit pairs, or nothing.
+                const auto bytes = before.ReadBytes(s, k);
+                if (!bytes.empty()) {
+                    const QString value = raw.Value(s, k).value_or(QString());
+                    EXPECT_EQ(BytesValueText(bytes), value.left(value.size() / 2 * 2).toUpper()) << section << '/' << key;
+                }
+            }
+        }
+
+        // One section of every form, each key at most once.
+        const char* section = g.Pick(Sections);
+        SectionBatch batch(QString::fromLatin1(section));
+        std::vector<Written> written;
+        for (const char* key : Keys) {
+            bool taken = false;
+            for (const Written& w : written)
+                taken |= SameName(w.key, key);
+            if (taken || g.Below(3) == 0)
+                continue;
+            const QString k = QString::fromLatin1(key);
+            switch (g.Below(4)) {
+            case 0: written.push_back({key, g.Integer()}); batch.WriteInteger(k, std::get<int>(written.back().value)); break;
+            case 1: written.push_back({key, g.Below(2) == 0}); batch.WriteBool(k, std::get<bool>(written.back().value)); break;
+            case 2:
+                written.push_back({key, g.Data(g.Below(1024))});
+                batch.WriteBytes(k, std::get<std::vector<std::uint8_t>>(written.back().value));
+                break;
+            default: written.push_back({key, g.Value()}); batch.WriteString(k, std::get<QString>(written.back().value)); break;
+            }
+        }
+        ASSERT_EQ(batch.Save(path), std::nullopt);
+
+        const ParameterFile after(path);
+        const QString s = QString::fromLatin1(section);
+        for (const Written& w : written) {
+            const QString k = QString::fromLatin1(w.key);
+            if (const auto* i = std::get_if<int>(&w.value))
+                EXPECT_EQ(after.ReadInteger(s, k, ~*i), *i) << w.key;
+            else if (const auto* b = std::get_if<bool>(&w.value))
+                EXPECT_EQ(after.ReadBool(s, k, !*b), *b) << w.key;
+            else if (const auto* d = std::get_if<std::vector<std::uint8_t>>(&w.value))
+                EXPECT_EQ(after.ReadBytes(s, k), *d) << w.key;
+            else
+                EXPECT_EQ(after.ReadString(s, k, QStringLiteral("<none>")), WithoutBlanks(std::get<QString>(w.value)))
+                    << w.key;
+        }
+        for (const char* other : Sections) {
+            for (const char* key : Keys) {
+                bool writtenHere = false;
+                for (const Written& w : written)
+                    writtenHere |= SameName(other, section) && SameName(w.key, key);
+                if (writtenHere)
+                    continue;
+                const QString os = QString::fromLatin1(other), k = QString::fromLatin1(key);
+                EXPECT_EQ(after.ReadString(os, k, QStringLiteral("<none>")), before.ReadString(os, k, QStringLiteral("<none>")))
+                    << other << '/' << key;
+            }
+        }
+    }
 }
 
 }  // namespace

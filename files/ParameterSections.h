@@ -1,0 +1,63 @@
+// What each settings tab keeps in a parameter file, and its save and load.
+// Each tab owns one section and touches nothing else of the file:
+//   "Const"                the regulation constants, one key per field of the
+//                          constants' field table, counters excepted;
+//   "ModeA", "ModeB", "ModeC"  the time program as "Data", 672 bytes;
+//   "Ekvith", "Wall"       the outdoor table, one integer per row ("Ekvith-40"
+//                          … "Ekvith25"), then the tab's fill inputs.
+// A save writes its section in one atomic replace and returns why it could
+// not (the file then stays as it was).  A load never fails: what the file
+// does not hold, or holds in a form that does not read, takes the default.
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "controller/ModeProgram.h"
+#include "controller/OutdoorTable.h"
+#include "controller/RegulationConstants.h"
+
+// Every field of the file in the order of the field table: spin and list
+// fields as integers (−1 for a list without selection), the used flags as
+// booleans, the names as they stand.
+std::optional<QString> SaveConstSection(const QString& path, const RegulationConstants& model);
+// Every field of the file into the model, limited as its widget shows it
+// (a spin value into its range, a list position outside its list to −1);
+// names whole, whatever their length; the counters as they were.
+void LoadConstSection(const QString& path, RegulationConstants& model);
+
+// "ModeA", "ModeB" or "ModeC".
+QString ModeSectionName(ModeProgramId id);
+std::optional<QString> SaveModeSection(const QString& path, ModeProgramId id, const ModeProgram& program);
+// Replaces the program only with exactly 672 bytes of "Data" (1344 or 1345
+// hexadecimal digits); anything else leaves it as it was: false.
+bool LoadModeSection(const QString& path, ModeProgramId id, ModeProgram& program);
+
+// The texts of the curve's coefficient edits "A = ", "B = ", "C = ", as typed.
+struct EkvithFillTexts {
+    QString a, b, c;
+    friend bool operator==(const EkvithFillTexts&, const EkvithFillTexts&) = default;
+};
+
+// The wall fill's inputs: the spin edits' values, taken without limits, and
+// the text of the wall tab's own B edit.
+struct WallFillInputs {
+    int WallDepth = 0, WallTemp = 0, WallSensDepth = 0;
+    QString EkvithFillB;
+    friend bool operator==(const WallFillInputs&, const WallFillInputs&) = default;
+};
+
+// An outdoor tab's section: its rows and its fill inputs.
+template <typename Inputs>
+struct OutdoorSectionValues {
+    OutdoorTable table;
+    Inputs inputs;
+};
+
+// Each row as its integer (20 for a value that is not one; no limits), then
+// the inputs.  Loading gives 0 for a row and for an integer input and "0"
+// for a text input that the file does not hold.
+std::optional<QString> SaveEkvithSection(const QString& path, const OutdoorSectionValues<EkvithFillTexts>& values);
+OutdoorSectionValues<EkvithFillTexts> LoadEkvithSection(const QString& path);
+std::optional<QString> SaveWallSection(const QString& path, const OutdoorSectionValues<WallFillInputs>& values);
+OutdoorSectionValues<WallFillInputs> LoadWallSection(const QString& path);
