@@ -4,9 +4,11 @@
 #pragma once
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "link/Serial.h"
 #include "tests/support/SimProcess.h"
 
 namespace bench {
@@ -31,6 +33,17 @@ inline double SimulatorLateness(const SimProcess& sim, std::size_t fromLine)
             late += std::atof(lines[i].c_str() + pos + 8) / 1e6;
     }
     return late;
+}
+
+// Opens the simulator's line as "COM1" at the line's speed; says so when it
+// cannot.
+inline bool OpenSimulatorLine(const SimProcess& sim)
+{
+    Serial::SetPortMap({{"COM1", sim.LinkPath()}});
+    if (Serial::OpenPort("COM1", Baud))
+        return true;
+    std::fprintf(stderr, "cannot open the simulator's link\n");
+    return false;
 }
 
 }  // namespace bench

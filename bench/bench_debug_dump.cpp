@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/LineTime.h"
 #include "controller/DebugDump.h"
 #include "link/Serial.h"
 #include "link/Transaction.h"
@@ -12,26 +13,18 @@
 
 namespace {
 
-constexpr int Baud = 9600;
-constexpr double ByteSeconds = 10.0 / Baud;
+using namespace bench;
+
 constexpr int Rounds = 5;
 constexpr int DecodeRounds = 2000;
-
-double Seconds(std::chrono::steady_clock::duration d)
-{
-    return std::chrono::duration<double>(d).count();
-}
 
 }  // namespace
 
 int main()
 {
     SimProcess sim(VESK_SIM_PATH, {"--line-speed", std::to_string(Baud)});
-    Serial::SetPortMap({{"COM1", sim.LinkPath()}});
-    if (!Serial::OpenPort("COM1", Baud)) {
-        std::fprintf(stderr, "cannot open the simulator's link\n");
+    if (!OpenSimulatorLine(sim))
         return 2;
-    }
     int failures = 0;
     ControllerLink link({nullptr, {}, [&] { ++failures; }});
     DebugSnapshot snapshot{};

@@ -21,11 +21,8 @@ constexpr int Rounds = 5;
 int main()
 {
     SimProcess sim(VESK_SIM_PATH, {"--line-speed", std::to_string(Baud)});
-    Serial::SetPortMap({{"COM1", sim.LinkPath()}});
-    if (!Serial::OpenPort("COM1", Baud)) {
-        std::fprintf(stderr, "cannot open the simulator's link\n");
+    if (!OpenSimulatorLine(sim))
         return 2;
-    }
     int failures = 0;
     ControllerLink link({nullptr, {}, [&] { ++failures; }});
     PageBuffer page{};

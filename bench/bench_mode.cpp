@@ -103,11 +103,8 @@ int main(int argc, char* argv[])
     bool ok = true;
     {
         SimProcess sim(VESK_SIM_PATH, {"--line-speed", std::to_string(Baud)});
-        Serial::SetPortMap({{"COM1", sim.LinkPath()}});
-        if (!Serial::OpenPort("COM1", Baud)) {
-            std::fprintf(stderr, "cannot open the simulator's link\n");
+        if (!OpenSimulatorLine(sim))
             return 2;
-        }
         int failures = 0;
         ControllerLink link({nullptr, {}, [&] { ++failures; }});
         ModeProgram program;

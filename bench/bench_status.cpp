@@ -18,15 +18,17 @@
 #include <string>
 #include <vector>
 
+#include "bench/LineTime.h"
 #include "controller/StatusPoll.h"
 #include "link/Serial.h"
 #include "link/Transaction.h"
-#include "tests/support/SimProcess.h"
 
 namespace {
 
-constexpr int Baud = 9600;
-constexpr double ByteSeconds = 10.0 / Baud;
+using bench::Baud;
+using bench::ByteSeconds;
+using bench::OpenSimulatorLine;
+
 constexpr int NormalSeconds = 60;
 constexpr int QuickSeconds = 5;
 constexpr double CpuTarget = 0.01;
@@ -57,7 +59,8 @@ struct Tick {
 
 // The simulator notes how late each reply's last byte went out against its
 // own schedule; that part of a tick is the simulator's, not the program's.
-std::vector<double> SimulatorLateness(const SimProcess& sim)
+// Reply by reply here, to be matched with the ticks.
+std::vector<double> LatenessPerReply(const SimProcess& sim)
 {
     std::vector<double> late;
     for (const std::string& line : sim.TxLines()) {
@@ -124,11 +127,8 @@ int main(int argc, char* argv[])
     // Half a minute before the turn of a minute: the run sees a second 0
     // and one temperature read.
     SimProcess sim(VESK_SIM_PATH, {"--line-speed", std::to_string(Baud), "--clock", "10:20:30:2"});
-    Serial::SetPortMap({{"COM1", sim.LinkPath()}});
-    if (!Serial::OpenPort("COM1", Baud)) {
-        std::fprintf(stderr, "cannot open the simulator's link\n");
+    if (!OpenSimulatorLine(sim))
         return 2;
-    }
     int failures = 0;
     ControllerLink link({nullptr, {}, [&] { ++failures; }});
 
@@ -145,7 +145,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%d exchanges failed\n", failures);
         return 2;
     }
-    const std::vector<double> late = SimulatorLateness(sim);
+    const std::vector<double> late = LatenessPerReply(sim);
     std::size_t lateAt = 0;
     const Worst n = Measure(normal, late, lateAt);
     const Worst q = Measure(quick, late, lateAt);
