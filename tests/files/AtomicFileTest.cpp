@@ -8,21 +8,9 @@
 #include <QTemporaryDir>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "tests/support/FileBytes.h"
 
 namespace {
-
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void Put(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 mode_t ModeOf(const QString& path)
 {

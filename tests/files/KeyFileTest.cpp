@@ -13,21 +13,9 @@
 #include "controller/Win1250.h"
 #include "files/AtomicFile.h"
 #include "tests/support/Unprivileged.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
-
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void Put(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 KeyFileFormat ParameterFormat()
 {

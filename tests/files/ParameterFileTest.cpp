@@ -11,23 +11,11 @@
 #include <sys/stat.h>
 
 #include "tests/support/Unprivileged.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void Put(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 class ParameterFileTest : public ::testing::Test {
 protected:

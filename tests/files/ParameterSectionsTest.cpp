@@ -8,22 +8,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <variant>
+#include "tests/support/FileBytes.h"
 
 
 namespace {
-
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void Put(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 class ParameterSectionsTest : public ::testing::Test {
 protected:

@@ -29,14 +29,6 @@ std::vector<int> ForeignBytes()
 
 class ConstTabTest : public FormTest {
 protected:
-    void StartWindow(std::vector<std::string> simArgs = {})
-    {
-        StartSim(std::move(simArgs));
-        WriteSettings();
-        CreateForm();
-        ASSERT_TRUE(dialogs.entries.empty());
-    }
-
     void Read() { Find<QPushButton>("btRead")->click(); }
 
     void Write()

@@ -43,9 +43,7 @@ class DirectTabTest : public FormTest {
 protected:
     void StartWindow(std::vector<std::string> simArgs = {})
     {
-        StartSim(std::move(simArgs));
-        WriteSettings();
-        CreateForm();
+        FormTest::StartWindow(std::move(simArgs));
         ShowTab("tsDirect");
     }
 

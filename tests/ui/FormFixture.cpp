@@ -60,6 +60,14 @@ void FormTest::CreateForm()
     form = std::make_unique<TMainForm>(&dialogs);
 }
 
+void FormTest::StartWindow(std::vector<std::string> simArgs, const QByteArray& veskLines, const QByteArray& portLines)
+{
+    StartSim(std::move(simArgs));
+    WriteSettings(veskLines, portLines);
+    CreateForm();
+    ASSERT_TRUE(dialogs.entries.empty());
+}
+
 void FormTest::ShowTab(const char* name)
 {
     auto* pages = Find<QTabWidget>("PageControl");

@@ -34,6 +34,10 @@ protected:
     QString SettingsFile() const;
     QByteArray SettingsBytes() const;
     void CreateForm();
+    // All three: a simulator, the settings file with COM1 on it (and the
+    // given lines), and a window that started without a word.
+    void StartWindow(std::vector<std::string> simArgs = {}, const QByteArray& veskLines = {},
+                     const QByteArray& portLines = {});
 
     template <typename W>
     W* Find(const char* name) const

@@ -30,10 +30,7 @@ class LogsTabTest : public FormTest {
 protected:
     void StartWindow(const QByteArray& portLines = {})
     {
-        StartSim();
-        WriteSettings({}, portLines);
-        CreateForm();
-        ASSERT_TRUE(dialogs.entries.empty());
+        FormTest::StartWindow({}, {}, portLines);
         Find<LogsTab>("tsLogs")->SetClock([this] { return now; });
         ShowTab("tsLogs");
     }

@@ -250,10 +250,7 @@ class ModeTabTest : public FormTest {
 protected:
     void StartWindow(std::vector<std::string> simArgs = {})
     {
-        StartSim(std::move(simArgs));
-        WriteSettings();
-        CreateForm();
-        ASSERT_TRUE(dialogs.entries.empty());
+        FormTest::StartWindow(std::move(simArgs));
         ShowTab("tsMode");
     }
 

@@ -36,14 +36,6 @@ protected:
         QLocale::setDefault(QLocale::c());
     }
 
-    void StartWindow(std::vector<std::string> simArgs = {}, const QByteArray& stored = {})
-    {
-        StartSim(std::move(simArgs));
-        WriteSettings(stored);
-        CreateForm();
-        ASSERT_TRUE(dialogs.entries.empty());
-    }
-
     void Click(const char* button) { Find<QPushButton>(button)->click(); }
     void Write()
     {

@@ -22,23 +22,11 @@
 #include "ui/OutdoorList.h"
 #include "ui/SpinEdit.h"
 #include "ui/WallTab.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
 
 using Kind = RecordingDialogs::Kind;
-
-QByteArray Contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void Put(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 void Key(QWidget* target, int key, const QString& text = {})
 {
