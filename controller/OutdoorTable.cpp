@@ -105,16 +105,29 @@ std::optional<PageBuffer> EncodeOutdoorPage(const OutdoorTable& table, Encoding 
     return page;
 }
 
-const PageCodec<OutdoorTable>& EkvithCodec()
+namespace {
+const PageCodec<OutdoorTable> EkvithCodec{Page::Ekvith, 1, false, &DecodePages<Encoding::Unsigned8>,
+                                          &EncodePages<Encoding::Unsigned8>};
+const PageCodec<OutdoorTable> WallCodec{Page::Wall, 1, false, &DecodePages<Encoding::Signed8>,
+                                        &EncodePages<Encoding::Signed8>};
+}  // namespace
+
+Transfer ReadEkvith(ControllerLink& link, OutdoorTable& table)
 {
-    static const PageCodec<OutdoorTable> codec{Page::Ekvith, 1, false, &DecodePages<Encoding::Unsigned8>,
-                                               &EncodePages<Encoding::Unsigned8>};
-    return codec;
+    return ReadBlock(link, EkvithCodec, table);
 }
 
-const PageCodec<OutdoorTable>& WallCodec()
+Transfer WriteEkvith(ControllerLink& link, const OutdoorTable& table)
 {
-    static const PageCodec<OutdoorTable> codec{Page::Wall, 1, false, &DecodePages<Encoding::Signed8>,
-                                               &EncodePages<Encoding::Signed8>};
-    return codec;
+    return WriteBlock(link, EkvithCodec, table);
+}
+
+Transfer ReadWall(ControllerLink& link, OutdoorTable& table)
+{
+    return ReadBlock(link, WallCodec, table);
+}
+
+Transfer WriteWall(ControllerLink& link, const OutdoorTable& table)
+{
+    return WriteBlock(link, WallCodec, table);
 }

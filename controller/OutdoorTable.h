@@ -58,7 +58,16 @@ OutdoorTable DecodeOutdoorPage(const PageBuffer& page, Encoding byteRule);
 // any value.
 std::optional<PageBuffer> EncodeOutdoorPage(const OutdoorTable& table, Encoding byteRule);
 
-// Page 1, unsigned; page 2, signed.  Neither merges: the program owns the
-// whole page.
-const PageCodec<OutdoorTable>& EkvithCodec();
-const PageCodec<OutdoorTable>& WallCodec();
+// "Načíst" and "Zapsat" of the two tables: page 1, unsigned (a value outside
+// 0..255 sends nothing: RangeCheckError); page 2, signed.  Neither reads
+// the page before writing: the program owns the whole page.
+Transfer ReadEkvith(ControllerLink& link, OutdoorTable& table);
+Transfer WriteEkvith(ControllerLink& link, const OutdoorTable& table);
+Transfer ReadWall(ControllerLink& link, OutdoorTable& table);
+Transfer WriteWall(ControllerLink& link, const OutdoorTable& table);
+
+// The transfers of one table, for the tab that shows it.
+struct OutdoorTransfers {
+    Transfer (*read)(ControllerLink& link, OutdoorTable& table);
+    Transfer (*write)(ControllerLink& link, const OutdoorTable& table);
+};

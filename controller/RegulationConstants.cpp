@@ -108,10 +108,18 @@ std::optional<PageBuffer> EncodeConstantsPage(const RC& model, const PageBuffer&
     return out;
 }
 
-const PageCodec<RC>& ConstantsCodec()
+namespace {
+const PageCodec<RC> ConstantsCodec{Page::Constants, 1, true, &DecodePages, &EncodePages};
+}
+
+Transfer ReadConstants(ControllerLink& link, RC& model)
 {
-    static const PageCodec<RC> codec{Page::Constants, 1, true, &DecodePages, &EncodePages};
-    return codec;
+    return ReadBlock(link, ConstantsCodec, model);
+}
+
+Transfer WriteConstants(ControllerLink& link, const RC& model)
+{
+    return WriteBlock(link, ConstantsCodec, model);
 }
 
 QString DecodeSensorName(const PageBuffer& page, int sensor)

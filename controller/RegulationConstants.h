@@ -44,8 +44,12 @@ RegulationConstants DecodeConstantsPage(const PageBuffer& page);
 // "Range check error", nothing is written.
 std::optional<PageBuffer> EncodeConstantsPage(const RegulationConstants& model, const PageBuffer& page);
 
-// "Načíst" reads page 0; "Zapsat" reads it afresh and writes the model into it.
-const PageCodec<RegulationConstants>& ConstantsCodec();
+// "Načíst" reads page 0 into the model; on failure the model stays as it
+// was.  "Zapsat" reads the page afresh (so the bytes no field owns go back as
+// the Controller holds them now), stores the model into it and writes it;
+// nothing is sent when a list has no selection (RangeCheckError).
+Transfer ReadConstants(ControllerLink& link, RegulationConstants& model);
+Transfer WriteConstants(ControllerLink& link, const RegulationConstants& model);
 
 // "%u hod %u min %u sec" of the seconds, hours not folded into days.
 QString FormatRunTime(std::uint32_t seconds);

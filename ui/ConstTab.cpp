@@ -126,14 +126,14 @@ void ConstTab::CollectConstants()
 
 void ConstTab::Read()
 {
-    if (ReadBlock(context_.link, ConstantsCodec(), constants_) == Transfer::Done)
+    if (ReadConstants(context_.link, constants_) == Transfer::Done)
         ShowConstants();
 }
 
 void ConstTab::Write()
 {
     CollectConstants();
-    if (WriteBlock(context_.link, ConstantsCodec(), constants_) == Transfer::RangeCheckError)
+    if (WriteConstants(context_.link, constants_) == Transfer::RangeCheckError)
         context_.dialogs.Error(QString::fromUtf8(Text::RangeCheckError));
 }
 

@@ -4,7 +4,7 @@
 #include "ui_EkvithTab.h"
 
 EkvithTab::EkvithTab(const TabContext& context, QWidget* parent)
-    : OutdoorTab(context, EkvithCodec(), parent), ui_(std::make_unique<Ui::EkvithTab>())
+    : OutdoorTab(context, {&ReadEkvith, &WriteEkvith}, parent), ui_(std::make_unique<Ui::EkvithTab>())
 {
     ui_->setupUi(this);
     SetList(ui_->vlEkvith);

@@ -3,8 +3,8 @@
 #include "shell/Dialogs.h"
 #include "shell/Texts.h"
 
-OutdoorTab::OutdoorTab(const TabContext& context, const PageCodec<OutdoorTable>& codec, QWidget* parent)
-    : TabPage(parent), context_(context), codec_(codec)
+OutdoorTab::OutdoorTab(const TabContext& context, OutdoorTransfers transfers, QWidget* parent)
+    : TabPage(parent), context_(context), transfers_(transfers)
 {
 }
 
@@ -26,13 +26,13 @@ void OutdoorTab::SetTable(const OutdoorTable& table)
 void OutdoorTab::Read()
 {
     OutdoorTable table;
-    if (ReadBlock(context_.link, codec_, table) == Transfer::Done)
+    if (transfers_.read(context_.link, table) == Transfer::Done)
         SetTable(table);
 }
 
 void OutdoorTab::Write()
 {
-    if (WriteBlock(context_.link, codec_, Table()) == Transfer::RangeCheckError)
+    if (transfers_.write(context_.link, Table()) == Transfer::RangeCheckError)
         context_.dialogs.Error(QString::fromUtf8(Text::RangeCheckError));
 }
 

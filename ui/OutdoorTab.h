@@ -23,7 +23,7 @@ public:
     void SetTable(const OutdoorTable& table);
 
 protected:
-    OutdoorTab(const TabContext& context, const PageCodec<OutdoorTable>& codec, QWidget* parent);
+    OutdoorTab(const TabContext& context, OutdoorTransfers transfers, QWidget* parent);
     // The tab's list, once its .ui is set up.
     void SetList(OutdoorList* list) { list_ = list; }
     void Report(FloatFault fault) const;
@@ -32,6 +32,6 @@ protected:
 
 private:
     TabContext context_;
-    const PageCodec<OutdoorTable>& codec_;
+    OutdoorTransfers transfers_;
     OutdoorList* list_ = nullptr;
 };

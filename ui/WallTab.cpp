@@ -20,7 +20,7 @@ void ShowText(SpinEdit* spin, const QString& text)
 }  // namespace
 
 WallTab::WallTab(const TabContext& context, QWidget* parent)
-    : OutdoorTab(context, WallCodec(), parent), ui_(std::make_unique<Ui::WallTab>())
+    : OutdoorTab(context, {&ReadWall, &WriteWall}, parent), ui_(std::make_unique<Ui::WallTab>())
 {
     ui_->setupUi(this);
     SetList(ui_->vlWall);

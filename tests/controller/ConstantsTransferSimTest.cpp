@@ -42,7 +42,7 @@ TEST_F(ConstantsTransferSim, WriteKeepsWhatTheControllerChangedSinceTheRead)
     ASSERT_TRUE(link.WritePage(0, original));
 
     RegulationConstants model;
-    ASSERT_EQ(ReadBlock(link, ConstantsCodec(), model), Transfer::Done);
+    ASSERT_EQ(ReadConstants(link, model), Transfer::Done);
     EXPECT_EQ(model, DecodeConstantsPage(original));
     model.Shift = -10;
     model.SensName[3] = QStringLiteral("Kotel");
@@ -54,7 +54,7 @@ TEST_F(ConstantsTransferSim, WriteKeepsWhatTheControllerChangedSinceTheRead)
     ASSERT_TRUE(link.WritePage(0, meanwhile));
     const std::size_t setUp = 257 + 1 + 257;
 
-    ASSERT_EQ(WriteBlock(link, ConstantsCodec(), model), Transfer::Done);
+    ASSERT_EQ(WriteConstants(link, model), Transfer::Done);
     const auto expected = EncodeConstantsPage(model, meanwhile);
     ASSERT_TRUE(expected);
     EXPECT_EQ((*expected)[0], 0xF6);
@@ -75,19 +75,19 @@ TEST_F(ConstantsTransferSim, NothingIsWrittenWhenAStepFails)
     Start();
     ASSERT_TRUE(link.WritePage(0, ValidPage()));
     RegulationConstants model;
-    ASSERT_EQ(ReadBlock(link, ConstantsCodec(), model), Transfer::Done);
+    ASSERT_EQ(ReadConstants(link, model), Transfer::Done);
 
     model.Log2 = -1;
-    EXPECT_EQ(WriteBlock(link, ConstantsCodec(), model), Transfer::RangeCheckError);
+    EXPECT_EQ(WriteConstants(link, model), Transfer::RangeCheckError);
     EXPECT_EQ(ReceivedAfter(257 + 1, 1), std::vector<std::uint8_t>{0x20});
     EXPECT_EQ(failures, 0);
 
     sim.reset();  // the Controller goes away
     model.Log2 = 0;
     const RegulationConstants before = model;
-    EXPECT_EQ(ReadBlock(link, ConstantsCodec(), model), Transfer::LinkFailed);
+    EXPECT_EQ(ReadConstants(link, model), Transfer::LinkFailed);
     EXPECT_EQ(model, before);
-    EXPECT_EQ(WriteBlock(link, ConstantsCodec(), model), Transfer::LinkFailed);
+    EXPECT_EQ(WriteConstants(link, model), Transfer::LinkFailed);
     EXPECT_EQ(failures, 2);  // one report per failed transfer
 }
 
