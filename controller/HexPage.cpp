@@ -1,21 +1,8 @@
 #include "controller/HexPage.h"
 
+#include "controller/IntegerText.h"
+
 namespace HexGrid {
-namespace {
-
-int HexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    return -1;
-}
-
-}  // namespace
 
 QString RowLabel(int row)
 {
@@ -54,8 +41,8 @@ std::optional<std::uint8_t> ParseCellEdit(QStringView text)
     // two digits themselves make a byte.
     if (text.size() != 2)
         return std::nullopt;
-    const int high = HexDigit(text[0]);
-    const int low = HexDigit(text[1]);
+    const int high = HexDigitValue(text[0]);
+    const int low = HexDigitValue(text[1]);
     if (high < 0 || low < 0)
         return std::nullopt;
     return std::uint8_t(high * 16 + low);

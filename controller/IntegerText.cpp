@@ -3,6 +3,18 @@
 #include <cstdint>
 #include <limits>
 
+int HexDigitValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
 std::optional<int> ParseIntegerText(QStringView text)
 {
     qsizetype i = 0;
@@ -30,15 +42,8 @@ std::optional<int> ParseIntegerText(QStringView text)
                                            : (negative ? std::uint64_t{1} << 31 : (std::uint64_t{1} << 31) - 1);
     std::uint64_t magnitude = 0;
     for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        int digit = -1;
-        if (c >= u'0' && c <= u'9')
-            digit = c - u'0';
-        else if (base == 16 && c >= u'a' && c <= u'f')
-            digit = c - u'a' + 10;
-        else if (base == 16 && c >= u'A' && c <= u'F')
-            digit = c - u'A' + 10;
-        if (digit < 0)
+        const int digit = HexDigitValue(text[i]);
+        if (digit < 0 || digit >= base)
             return std::nullopt;
         magnitude = magnitude * base + static_cast<std::uint64_t>(digit);
         if (magnitude > limit)

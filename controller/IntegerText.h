@@ -8,3 +8,8 @@
 #include <optional>
 
 std::optional<int> ParseIntegerText(QStringView text);
+
+// The value of a hexadecimal digit of either case, −1 for any other
+// character.  Every hexadecimal text of the program is read digit by digit
+// through this: integers, bytes typed into the page editor, bytes in files.
+int HexDigitValue(QChar c);

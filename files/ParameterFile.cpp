@@ -7,18 +7,6 @@ namespace {
 
 constexpr qsizetype MaxValueLength = 2047;
 
-int HexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
-}
-
 }  // namespace
 
 KeyFileFormat ParameterFileFormat()
@@ -84,11 +72,11 @@ std::vector<std::uint8_t> ParameterFile::ReadBytes(QStringView section, QStringV
     // would shift every byte after it by half a byte, a program that no
     // one saved.
     for (QChar c : *value)
-        if (HexDigit(c) < 0)
+        if (HexDigitValue(c) < 0)
             return {};
     std::vector<std::uint8_t> bytes(std::size_t(value->size() / 2));
     for (std::size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = std::uint8_t(HexDigit(value->at(qsizetype(2 * i))) << 4 | HexDigit(value->at(qsizetype(2 * i + 1))));
+        bytes[i] = std::uint8_t(HexDigitValue(value->at(qsizetype(2 * i))) << 4 | HexDigitValue(value->at(qsizetype(2 * i + 1))));
     return bytes;
 }
 
