@@ -8,6 +8,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -17,6 +19,7 @@
 #include "link/Serial.h"
 #include "link/Transaction.h"
 #include "tests/support/SimProcess.h"
+#include "tests/support/Unprivileged.h"
 
 namespace {
 
@@ -109,6 +112,14 @@ private:
     int master_ = -1;
     std::string slave_;
 };
+
+std::vector<std::string> Names(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
 
 std::string ReadAll(const fs::path& path)
 {
@@ -238,6 +249,173 @@ TEST_F(PortLocks, AMissingDeviceIsNamed)
     EXPECT_EQ(Serial::LastOpenFailure().path, "/nonexistent/ttyUSB0");
     EXPECT_FALSE(Serial::OpenPort("COM9", 9600));
     EXPECT_EQ(Serial::LastOpenFailure().reason, Reason::NoSuchPort);
+}
+
+// Opened through a link, as /dev/serial/by-id names an adapter: once the
+// device is gone the link leads nowhere, but our lock goes all the same.
+TEST_F(PortLocks, OurLockGoesWhenThePortClosesAfterAHangUp)
+{
+    SimProcess sim(VESK_SIM_PATH);
+    ASSERT_TRUE(Serial::OpenPort(sim.LinkPath(), 9600));
+    EXPECT_EQ(Names(locks.Root()), std::vector<std::string>{Serial::LockFileName(sim.SlavePath())});
+    sim.Stop();
+    Serial::ClosePort();
+    EXPECT_TRUE(Names(locks.Root()).empty());
+}
+
+TEST_F(PortLocks, AHangUpReleasesTheLockAndTheReopenTakesItAgain)
+{
+    TempTree t;
+    const std::string port = (t / "ttyAdapter").string();
+    auto first = std::make_unique<SimProcess>(VESK_SIM_PATH);
+    fs::create_symlink(first->LinkPath(), port);
+    ControllerLink link{WindowServices{}};
+    ASSERT_TRUE(Serial::OpenPort(port, 9600));
+    ASSERT_EQ(Names(locks.Root()), std::vector<std::string>{Serial::LockFileName(first->SlavePath())});
+
+    first->Stop();
+    PageBuffer page{};
+    EXPECT_FALSE(link.ReadPage(0, page));
+    EXPECT_FALSE(Serial::IsOpen());
+    EXPECT_TRUE(Names(locks.Root()).empty()) << "released with the hung-up device";
+    EXPECT_FALSE(link.ReadPage(0, page));
+    EXPECT_TRUE(Names(locks.Root()).empty()) << "a failed reopen takes no lock";
+
+    SimProcess second(VESK_SIM_PATH);
+    fs::remove(port);
+    fs::create_symlink(second.LinkPath(), port);
+    EXPECT_TRUE(link.ReadPage(0, page));
+    const std::string lock = Serial::LockFileName(second.SlavePath());
+    EXPECT_EQ(Names(locks.Root()), std::vector<std::string>{lock});
+    EXPECT_EQ(std::stol(ReadAll(locks / lock)), ::getpid());
+    Serial::ClosePort();
+    EXPECT_TRUE(Names(locks.Root()).empty());
+}
+
+// Some program always has /dev/null open: it is no serial port, and nobody
+// is to be blamed for holding it.
+TEST_F(PortLocks, AnythingButATerminalIsNoSerialPort)
+{
+    TempTree t;
+    t.File("file", "ATZ\r");
+    ASSERT_EQ(::mkfifo((t / "fifo").c_str(), 0600), 0);
+    fs::create_directories(t / "folder");
+    Child holder("/dev/null");
+    for (const std::string& path : {std::string("/dev/null"), std::string("/dev/zero"), (t / "file").string(),
+                                   (t / "fifo").string(), (t / "folder").string()}) {
+        EXPECT_FALSE(Serial::OpenPort(path, 9600)) << path;
+        EXPECT_EQ(Serial::LastOpenFailure().reason, Reason::NotSerial) << path;
+        EXPECT_EQ(Serial::LastOpenFailure().path, path);
+    }
+    EXPECT_TRUE(Names(locks.Root()).empty());
+}
+
+// Who may be told to join the device's group: only a named group, not
+// root's, that may both read and write the device.
+TEST(PortAccess, OnlyAGroupThatWouldHelpIsOffered)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving files other groups needs root";
+    const group* dialout = ::getgrnam("dialout");
+    ASSERT_NE(dialout, nullptr) << "Debian's base group dialout";
+    const gid_t named = dialout->gr_gid;
+    gid_t unnamed = 54321;
+    while (::getgrgid(unnamed))
+        ++unnamed;
+    const struct {
+        gid_t gid;
+        mode_t mode;
+        const char* offered;
+    } cases[] = {
+        {named, 0660, "dialout"}, {0, 0660, ""},   {0, 0600, ""},
+        {named, 0620, ""},  // a terminal's group may only write to it
+        {named, 0640, ""},        {unnamed, 0660, ""},
+    };
+    TempTree t;
+    for (const auto& c : cases) {
+        const std::string path = (t / "ttyX").string();
+        t.File("ttyX");
+        ASSERT_EQ(::chown(path.c_str(), 0, c.gid), 0);
+        ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
+        EXPECT_EQ(Serial::JoinableGroup(path), c.offered) << c.gid << " " << std::oct << c.mode;
+    }
+}
+
+TEST(PortAccess, AnOrdinaryUserIsToldWhatWouldGiveAccess)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to hand the device to another owner and to drop to an ordinary user";
+    PtyLine line;
+    ASSERT_FALSE(line.Slave().empty());
+    Serial::SetDeviceOpener(nullptr);
+    const group* dialout = ::getgrnam("dialout");
+    ASSERT_NE(dialout, nullptr);
+    const struct {
+        gid_t gid;
+        mode_t mode;
+        const char* offered;
+    } cases[] = {{0, 0600, ""}, {dialout->gr_gid, 0660, "dialout"}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(::chown(line.Slave().c_str(), 0, c.gid), 0);
+        ASSERT_EQ(::chmod(line.Slave().c_str(), c.mode), 0);
+        const int result = RunUnprivileged([&] {
+            if (Serial::OpenPort(line.Slave(), 9600))
+                return 1;
+            const Serial::OpenFailure& why = Serial::LastOpenFailure();
+            if (why.reason != Reason::AccessDenied)
+                return 2;
+            return why.group == c.offered ? 0 : 3;
+        });
+        EXPECT_EQ(result, 0) << c.offered;
+    }
+}
+
+// Looking through /proc for a holder reads every open file of every
+// process: bounded by a count and by time.
+class HolderScanTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        t.File("dev/ttyFake");
+        // PIDs above any the kernel hands out, so never our own.
+        for (int pid = 9000000; pid < 9000000 + Processes; ++pid)
+            for (int fd = 0; fd < 4; ++fd)
+                t.Link("proc/" + std::to_string(pid) + "/fd/" + std::to_string(fd), "/dev/null");
+        Serial::SetSystemPaths({(t / "proc").string(), (t / "lock").string()});
+    }
+    void TearDown() override { Serial::SetSystemPaths({}); }
+    std::string Device() const { return (t / "dev/ttyFake").string(); }
+
+    static constexpr int Processes = 1500;
+    static constexpr Serial::ScanBounds Unbounded{1 << 30, std::chrono::hours(1)};
+    TempTree t;
+};
+
+TEST_F(HolderScanTest, StopsAtItsBounds)
+{
+    const Serial::HolderScan whole = Serial::ScanForHolder(Device(), Unbounded);
+    EXPECT_EQ(whole.pid, 0);
+    EXPECT_FALSE(whole.cutShort);
+    EXPECT_GE(whole.entries, Processes * 5);
+
+    const Serial::HolderScan counted = Serial::ScanForHolder(Device(), {500, std::chrono::hours(1)});
+    EXPECT_TRUE(counted.cutShort);
+    EXPECT_EQ(counted.entries, 500);
+
+    const Serial::HolderScan timed = Serial::ScanForHolder(Device(), {1 << 30, std::chrono::milliseconds(0)});
+    EXPECT_TRUE(timed.cutShort);
+    EXPECT_LE(timed.entries, 64);
+}
+
+TEST_F(HolderScanTest, FindsAndNamesTheHolderWithinTheDefaultBounds)
+{
+    t.Link("proc/9000777/fd/9", Device());
+    t.File("proc/9000777/comm", "minicom\n");
+    Serial::OpenFailure why;
+    EXPECT_TRUE(Serial::HeldByProcess(Device(), why));
+    EXPECT_EQ(why.reason, Reason::InUse);
+    EXPECT_EQ(why.holderPid, 9000777);
+    EXPECT_EQ(why.holder, "minicom");
 }
 
 // ---------------------------------------------------------------------------

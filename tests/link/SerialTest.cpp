@@ -1,6 +1,7 @@
 // The serial port unit against a real pseudo-terminal and against the fake.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
@@ -252,10 +253,10 @@ TEST_F(SerialPty, SecondOpenOfAHeldPortFailsEvenForRoot)
 {
     ASSERT_TRUE(Serial::OpenPort("COM1", 9600));
     Serial::OpenFailure failure;
-    EXPECT_EQ(Serial::OpenPosixDevice(pty.SlavePath(), 9600, failure), nullptr);
+    EXPECT_EQ(Serial::OpenPosixDevice(pty.SlavePath(), 9600, Serial::OpenKind::Chosen, failure), nullptr);
     EXPECT_EQ(failure.reason, Serial::OpenFailure::Reason::InUse);
     Serial::ClosePort();
-    auto again = Serial::OpenPosixDevice(pty.SlavePath(), 9600, failure);
+    auto again = Serial::OpenPosixDevice(pty.SlavePath(), 9600, Serial::OpenKind::Chosen, failure);
     EXPECT_NE(again, nullptr) << "closing must release the port";
 }
 
@@ -303,6 +304,43 @@ TEST_F(SerialFake, DrainStopsWhenTheQueryFails)
     Fake().failWaiting = true;
     Serial::FlushInput();
     EXPECT_TRUE(Fake().readSizes.empty());
+}
+
+// A device that never stops sending (a wrong ttyACM) must not keep the
+// drain, and with it the window, going.
+TEST_F(SerialFake, ADrainOfAStreamingDeviceEndsWithinItsBudget)
+{
+    ASSERT_TRUE(Serial::OpenPort("COM1", 9600));
+    Fake().stream = true;
+    Serial::FlushInput();
+    std::size_t drained = 0;
+    for (std::size_t n : Fake().readSizes)
+        drained += n;
+    EXPECT_GT(drained, 0u);
+    EXPECT_LE(drained, std::size_t(Serial::DrainByteBudget));
+}
+
+TEST_F(SerialPty, ADrainOfAStreamingLineEnds)
+{
+    ASSERT_TRUE(Serial::OpenPort("COM1", 9600));
+    ASSERT_EQ(fcntl(pty.Master(), F_SETFL, O_NONBLOCK), 0);
+    std::atomic<bool> stop{false};
+    std::thread sender([&] {
+        const std::vector<std::uint8_t> chunk(512, 0x5A);
+        while (!stop) {
+            if (write(pty.Master(), chunk.data(), chunk.size()) < 0)
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+    ASSERT_TRUE(WaitForInput(1));
+    const auto start = Clock::now();
+    Serial::FlushInput();
+    const long long took = MsSince(start);
+    stop = true;
+    sender.join();
+    // The drain's own bound is tens of milliseconds; a loaded machine may
+    // stretch that, a drain without a bound never ends.
+    EXPECT_LT(took, 1000);
 }
 
 TEST_F(SerialFake, ReadTimeOutIs500msPlusOnePerByte)
