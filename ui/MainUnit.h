@@ -15,6 +15,7 @@
 #include "shell/TabPolicy.h"
 #include "ui/QtBusyIndicator.h"
 #include "ui/TabPage.h"
+#include "ui/Tabs.h"
 
 namespace Ui {
 class TMainForm;
@@ -23,8 +24,10 @@ class TMainForm;
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
-    // Without a dialog service the window shows Qt's boxes and dialogs.
-    explicit TMainForm(Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    // Without a dialog service the window shows Qt's boxes and dialogs.  The
+    // tabs are the program's own unless a test brings a table of its own.
+    explicit TMainForm(Dialogs* dialogs = nullptr, QWidget* parent = nullptr,
+                       const std::vector<TabFactory>& tabTable = TabTable());
     ~TMainForm() override;
 
     TabPage* ActiveTab() const;
