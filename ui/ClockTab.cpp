@@ -1,7 +1,6 @@
 #include "ui/ClockTab.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -93,9 +92,11 @@ void ClockTab::Entered()
 {
     lastStatusMinute = NoStatusMinute;
     // The page read below blocks for a quarter of a second: draw the tab
-    // first.  Clicks and keys wait until the entry is done, so nothing the
-    // user does can run in the middle of it.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // first.  Painted here and now, not by running the event loop: a close
+    // from the window manager or a quit signal would run in the middle and
+    // close the port under the read.  Every event, a close included, waits
+    // until the entry is done.
+    window()->repaint();
     PageBuffer page{};
     if (!context_.link.ReadPage(Page::Constants, page))
         return;

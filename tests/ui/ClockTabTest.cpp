@@ -3,6 +3,10 @@
 // scripted Controller behind the fake port makes the blocks exact; the
 // simulator shows that the tab keeps step with a Controller's clock.
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -243,6 +247,35 @@ TEST_F(ClockTabFake, FailedEntryReadStopsBeforeThePoll)
     EXPECT_FALSE(form->StatusTimer().isActive());
     EXPECT_EQ(Label(NameLabel(0))->text(), QStringLiteral("Čidlo 0"));
     EXPECT_EQ(Text("edClockReg"), QString());
+}
+
+// The window manager's close, or the quit-signal notifier's, waiting in the
+// queue when the tab is entered: the entry runs to its end first, and after
+// the close nothing more goes to the Controller.
+TEST_F(ClockTabFake, ACloseDuringTheEntryComesAfterIt)
+{
+    for (const bool fromSignal : {false, true}) {
+        SCOPED_TRACE(fromSignal ? "quit signal" : "window manager");
+        form.reset();
+        CreateForm();
+        controller.TakeSent();
+        if (fromSignal)
+            QMetaObject::invokeMethod(form.get(), &QWidget::close, Qt::QueuedConnection);
+        else
+            QCoreApplication::postEvent(form.get(), new QCloseEvent);
+        Enter();
+        EXPECT_TRUE(dialogs.entries.empty());
+        EXPECT_EQ(Label(NameLabel(0))->text(), QStringLiteral("Kotel"));
+        EXPECT_EQ(Text("edClockReg"), QStringLiteral("10:20:30, středa"));
+
+        QEventLoop pending;
+        QTimer::singleShot(1100, &pending, &QEventLoop::quit);
+        pending.exec();
+        EXPECT_FALSE(Serial::IsOpen());
+        EXPECT_FALSE(form->StatusTimer().isActive());
+        EXPECT_TRUE(controller.TakeSent().empty());
+        EXPECT_TRUE(dialogs.entries.empty());
+    }
 }
 
 TEST_F(ClockTabFake, MissingAcknowledgementAfterTheMinutesStopsPollingWithOneMessage)
