@@ -2,10 +2,13 @@
 // widgets, its clock-setting buttons, and what went over the line.  A
 // scripted Controller behind the fake port makes the blocks exact; the
 // simulator shows that the tab keeps step with a Controller's clock.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <QTimer>
 #include <QComboBox>
 #include <QImage>
@@ -340,6 +343,55 @@ TEST_F(ClockTabFake, PcClockGoesToTheControllerOrIntoTheHandFields)
     Tick(20, 40);
     EXPECT_EQ(Text("edClockPC"), PcClockText(QDateTime(QDate(2024, 6, 10), QTime(7, 4, 9))));
     EXPECT_TRUE(dialogs.entries.empty());
+}
+
+// ---- widths as an X11 desktop measures them --------------------------------
+
+class ClockTabX11 : public ClockTabFake {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "measures text as X11 does; CTest runs it as vesk_ui_test_x11 under xvfb-run";
+        ClockTabFake::SetUp();
+    }
+};
+
+// Sixteen bytes and no terminator: every letter is shown and is what a
+// screen reader reads.  Ordinary names keep the window's font; only a name
+// in capitals may be set smaller.
+TEST_F(ClockTabX11, SixteenLetterNamesShowWhole)
+{
+    const struct {
+        const char* name;
+        bool mayShrink;
+    } names[] = {
+        {"Zásobník TUV 2.p", false}, {"Kuchyň a jídelna", false}, {"Místnost vzadu 1", false},
+        {"Obývací pokoj II", false}, {"PODLAHOVÉ TOPENÍ", true},  {"Výstup kotle TUV", false},
+        {"Podlahové topení", false}, {"Zpátečka ze zdí ", false},
+    };
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray bytes = Win1250::Encode(QString::fromUtf8(names[i].name));
+        ASSERT_EQ(bytes.size(), 16);
+        std::copy(bytes.begin(), bytes.end(), controller.page0.begin() + 128 + 16 * i);
+    }
+    form->show();
+    Enter();
+    const int windowPixels = QFontInfo(form->font()).pixelSize();
+    auto* group = Find<QWidget>("GroupBox13");
+    for (int i = 0; i < 8; ++i) {
+        const QString name = QString::fromUtf8(names[i].name);
+        SCOPED_TRACE(names[i].name);
+        QLabel* label = Label(NameLabel(i));
+        QLabel* value = Label(QStringLiteral("lbSensor%1").arg(i));
+        EXPECT_EQ(label->text().toStdString(), names[i].name);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name).toStdString(), names[i].name);
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(name), label->contentsRect().width());
+        EXPECT_GE(QFontInfo(label->font()).pixelSize(), names[i].mayShrink ? 9 : windowPixels);
+        EXPECT_LT(label->geometry().right(), value->geometry().left());
+        EXPECT_LE(value->fontMetrics().horizontalAdvance(QStringLiteral("akt. -128 °C, AD 255")), value->width());
+        EXPECT_LT(value->geometry().right(), group->width() - 2);
+    }
 }
 
 TEST(ArrowIcon, RedArrowsGreyWhenDisabledAtAnySize)
