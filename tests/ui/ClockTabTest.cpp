@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFile>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QTimer>
@@ -343,6 +344,55 @@ TEST_F(ClockTabFake, PcClockGoesToTheControllerOrIntoTheHandFields)
     Tick(20, 40);
     EXPECT_EQ(Text("edClockPC"), PcClockText(QDateTime(QDate(2024, 6, 10), QTime(7, 4, 9))));
     EXPECT_TRUE(dialogs.entries.empty());
+}
+
+// The adapter is pulled out while the status tab polls: one message, the
+// poll stops, the lock goes, nothing hangs; plugged in again, entering the
+// tab works as before.
+TEST_F(ClockTabTest, AnUnplugWhileThePollRunsStopsItWithOneMessage)
+{
+    StartSim();
+    const QString adapter = settingsDir.filePath(QStringLiteral("ttyAdapter"));
+    ASSERT_TRUE(QFile::link(QString::fromStdString(sim->LinkPath()), adapter));
+    WriteSettings("ComPort=1\n", "COM2=" + QFile::encodeName(adapter) + "\n");
+    CreateForm();
+    ShowTab("tsClockSensors");
+    ASSERT_TRUE(dialogs.entries.empty());
+    ASSERT_TRUE(form->StatusTimer().isActive());
+    ASSERT_EQ(LockFiles().size(), 1);
+
+    sim->Stop();
+    // The next tick finds the device gone; a hang would show as no message.
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!dialogs.entries.empty())
+            loop.quit();
+    });
+    poll.start(20);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    poll.stop();
+    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("Chyba komunikace")});
+    EXPECT_FALSE(form->StatusTimer().isActive());
+    EXPECT_TRUE(LockFiles().isEmpty()) << LockFiles().join(u' ').toStdString();
+    QTimer::singleShot(1200, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(dialogs.entries.size(), 1u) << "the stopped poll asks nothing more";
+
+    SimProcess second(VESK_SIM_PATH, {"--clock", "10:20:30:2"});
+    ASSERT_TRUE(QFile::remove(adapter));
+    ASSERT_TRUE(QFile::link(QString::fromStdString(second.LinkPath()), adapter));
+    dialogs.Clear();
+    ShowTab("tsConst");
+    ShowTab("tsClockSensors");
+    EXPECT_TRUE(dialogs.entries.empty());
+    EXPECT_TRUE(form->StatusTimer().isActive());
+    EXPECT_EQ(Label(NameLabel(0))->text(), QStringLiteral("Výstup kotle"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^10:20:3\\d, středa$")).match(Text("edClockReg")).hasMatch());
+    EXPECT_EQ(LockFiles(), QStringList{QString::fromStdString(Serial::LockFileName(second.SlavePath()))});
+    form->close();
+    EXPECT_TRUE(LockFiles().isEmpty());
 }
 
 // ---- widths as an X11 desktop measures them --------------------------------

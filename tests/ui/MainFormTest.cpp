@@ -375,6 +375,18 @@ TEST_F(FormTest, TabsGoWhileTheWindowsServicesStillServeThem)
     EXPECT_EQ(dialogs.entries[1].kind, Kind::Information);
 }
 
+// The adapter is pulled out while the window is idle, and the window is
+// closed: the lock file goes with the port, although the link that named
+// the device is gone.
+TEST_F(FormTest, ClosingAfterAnUnplugRemovesTheLockFile)
+{
+    StartWindow();
+    ASSERT_EQ(LockFiles().size(), 1);
+    sim->Stop();
+    form->close();
+    EXPECT_TRUE(LockFiles().isEmpty()) << LockFiles().join(u' ').toStdString();
+}
+
 // An adapter is picked from the devices present and remembered by its
 // stable name; replugged, it comes back as another ttyUSB and is chosen
 // again at the next start.
