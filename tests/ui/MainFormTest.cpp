@@ -108,21 +108,6 @@ TEST_F(FormTest, PickingAPortClosesTheOldOneAndOpensTheNew)
     EXPECT_TRUE(ReadPage(0).has_value());
 }
 
-// /dev/null is held open by some program at any time: it is named as what
-// it is, not as a port in use.
-TEST_F(FormTest, APathThatIsNoSerialPortIsCalledSo)
-{
-    StartSim();
-    WriteSettings({}, "COM2=/dev/null\n");
-    CreateForm();
-    auto* ports = Find<QComboBox>("cbComPort");
-    ports->setCurrentIndex(1);
-    emit ports->activated(1);
-    EXPECT_EQ(dialogs.Texts(Kind::Error),
-              QStringList{QStringLiteral("Nelze otevřít port COM2\n/dev/null není sériový port. Zvolte jiný port.")});
-    EXPECT_FALSE(Serial::IsOpen());
-}
-
 TEST_F(FormTest, TabChangeAppliesTheTabsPolicy)
 {
     StartSim();
