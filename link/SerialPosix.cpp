@@ -43,7 +43,10 @@ public:
 
     ~PosixDevice() override
     {
-        ioctl(fd_, TIOCNXCL);
+        // Only an exclusive mode of our own is lifted: an open refused
+        // because another program holds the device must leave its mode be.
+        if (exclusive_)
+            ioctl(fd_, TIOCNXCL);
         flock(fd_, LOCK_UN);
         ::close(fd_);
         ReleaseLock(lockPath_);
@@ -52,6 +55,7 @@ public:
     // The lock file taken for the device, by the path it was taken under:
     // once the device is unplugged, the link that named it may lead nowhere.
     void SetLockPath(std::string lockPath) { lockPath_ = std::move(lockPath); }
+    void SetExclusive() { exclusive_ = true; }
     bool Gone() const override { return gone_; }
 
     bool Write(const std::uint8_t* buffer, std::size_t count) override
@@ -144,6 +148,7 @@ private:
 
     int fd_;
     std::string lockPath_;
+    bool exclusive_ = false;
     bool gone_ = false;
 };
 
@@ -243,7 +248,9 @@ std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, O
         const int err = errno;
         return err == EWOULDBLOCK ? busy(err) : fail(Reason::Other, err);
     }
-    if (ioctl(fd, TIOCEXCL) != 0 && !Harmless(errno))
+    if (ioctl(fd, TIOCEXCL) == 0)
+        device->SetExclusive();
+    else if (!Harmless(errno))
         return fail(Reason::Other, errno);
     if (!ApplyLineSettings(fd, baud))
         return fail(Reason::Other, EINVAL);

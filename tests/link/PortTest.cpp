@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <grp.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -205,6 +206,10 @@ protected:
 TEST_F(PortLocks, ALockHeldByALiveProgramRefusesThePort)
 {
     Child holder;
+    // The holder's own handle, in exclusive mode (which root may open past).
+    const int held = ::open(line.Slave().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::ioctl(held, TIOCEXCL), 0);
     for (const std::string& form : {std::to_string(holder.Pid()), std::string(4, '\0')}) {
         if (form.size() == 4) {  // the old binary form of the same PID
             const std::int32_t pid = holder.Pid();
@@ -218,7 +223,11 @@ TEST_F(PortLocks, ALockHeldByALiveProgramRefusesThePort)
         EXPECT_EQ(Serial::LastOpenFailure().reason, Reason::InUse);
         EXPECT_EQ(Serial::LastOpenFailure().holderPid, holder.Pid());
         EXPECT_TRUE(fs::exists(LockFile())) << "someone else's lock is left alone";
+        int exclusive = 0;
+        EXPECT_EQ(::ioctl(held, TIOCGEXCL, &exclusive), 0);
+        EXPECT_EQ(exclusive, 1) << "and so is its exclusive mode";
     }
+    ::close(held);
 }
 
 TEST_F(PortLocks, AStaleLockIsTakenOverAndOursGoesWithThePort)
