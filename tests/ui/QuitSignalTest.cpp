@@ -51,6 +51,10 @@ struct Ending {
     int signal;
     bool unplugged;
 };
+void PrintTo(const Ending& ending, std::ostream* out)
+{
+    *out << "signal " << ending.signal << (ending.unplugged ? " after an unplug" : "");
+}
 
 class QuitSignalTest : public ::testing::TestWithParam<Ending> {};
 
