@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "controller/Win1250.h"
-#include "files/AtomicFile.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "tests/support/Unprivileged.h"
 #include "tests/support/FileBytes.h"
 
@@ -186,7 +186,6 @@ protected:
     }
     void TearDown() override
     {
-        SetReplaceFileHook({});
         ::chmod(QFile::encodeName(dir.path()).constData(), 0777);
     }
     QString Path() const { return dir.filePath(QStringLiteral("VESK.ini")); }
@@ -200,17 +199,14 @@ protected:
 TEST_F(WriteKeysTest, OneBatchInOneReplace)
 {
     Put(Path(), old);
-    int opened = 0;
-    SetReplaceFileHook([&opened](ReplaceStep step) {
-        opened += step == ReplaceStep::Open;
-        return true;
-    });
-    EXPECT_EQ(WriteKeys(Path(), Utf8KeyFormat(), batch), std::nullopt);
+    FaultyFileSystem fs;
+    const int& opened = fs.temporaryFiles;
+    EXPECT_EQ(WriteKeys(Path(), Utf8KeyFormat(), batch, fs), std::nullopt);
     EXPECT_EQ(Contents(Path()), "; kept\n[VESK]\nWallTemp=20\nComPort=1\n[Ports]\nCOM1=/dev/ttyUSB0\n");
     EXPECT_EQ(opened, 1);
 
     // Nothing changed: the file is not written at all.
-    EXPECT_EQ(WriteKeys(Path(), Utf8KeyFormat(), batch), std::nullopt);
+    EXPECT_EQ(WriteKeys(Path(), Utf8KeyFormat(), batch, fs), std::nullopt);
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(Names(), QStringList{QStringLiteral("VESK.ini")});
 }
@@ -226,11 +222,14 @@ TEST_F(WriteKeysTest, AMissingFileIsCreatedOnlyWhenThereIsSomethingToWrite)
 TEST_F(WriteKeysTest, AFailureAtAnyStepLeavesTheOldFileWhole)
 {
     Put(Path(), old);
-    for (ReplaceStep failing : {ReplaceStep::Open, ReplaceStep::Write, ReplaceStep::Midway, ReplaceStep::Commit}) {
-        SetReplaceFileHook([failing](ReplaceStep step) { return step != failing; });
-        EXPECT_TRUE(WriteKeys(Path(), Utf8KeyFormat(), batch).has_value()) << int(failing);
-        EXPECT_EQ(Contents(Path()), old) << int(failing);
-        EXPECT_EQ(Names(), QStringList{QStringLiteral("VESK.ini")}) << int(failing);
+    for (FailingStep failing : EveryFailingStep) {
+        if (failing == FailingStep::FolderFsync)
+            continue;  // the new version is in place by then
+        FaultyFileSystem fs;
+        fs.failing = failing;
+        EXPECT_TRUE(WriteKeys(Path(), Utf8KeyFormat(), batch, fs).has_value()) << StepName(failing);
+        EXPECT_EQ(Contents(Path()), old) << StepName(failing);
+        EXPECT_EQ(Names(), QStringList{QStringLiteral("VESK.ini")}) << StepName(failing);
     }
 }
 

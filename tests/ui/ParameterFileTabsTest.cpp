@@ -12,7 +12,6 @@
 #include <sys/stat.h>
 
 #include "FormFixture.h"
-#include "files/AtomicFile.h"
 #include "shell/Texts.h"
 #include "tests/support/Unprivileged.h"
 #include "ui/ConstTab.h"
@@ -45,7 +44,6 @@ protected:
     }
     void TearDown() override
     {
-        SetReplaceFileHook({});
         ::chmod(QFile::encodeName(files.path()).constData(), 0777);
         FormTest::TearDown();
     }
@@ -288,14 +286,14 @@ TEST_F(ParameterFileTabsTest, ASaveThatCannotBeWrittenIsReportedOnceAndChangesNo
     const QByteArray old = "; the old set\r\n[Const]\r\nShift=3\r\n";
     Put(path, old);
     const QStringList unable{QStringLiteral("Unable to write to ") + path};
-    SetReplaceFileHook([](ReplaceStep step) { return step != ReplaceStep::Midway; });
+    fileSystem.failing = FailingStep::ShortWrite;
     for (const char* tab : {"tsConst", "tsEkvith", "tsMode", "tsWall"}) {
         dialogs.Clear();
         Save(tab, path);
         EXPECT_EQ(dialogs.Texts(Kind::Error), unable) << tab;
         EXPECT_EQ(Contents(path), old) << tab;
     }
-    SetReplaceFileHook({});
+    fileSystem.failing = FailingStep::None;
 
     const auto saveAsNobody = [&](const char* tab) {
         ShowTab(tab);

@@ -12,11 +12,11 @@
 #include "controller/DecimalText.h"
 #include "controller/IntegerText.h"
 #include "shell/PortChoice.h"
-#include "files/AtomicFile.h"
 #include "shell/Dialogs.h"
 #include "shell/ResetInfo.h"
 #include "shell/StoredSettings.h"
 #include "shell/Texts.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "tests/support/Unprivileged.h"
 
 namespace {
@@ -85,7 +85,6 @@ protected:
     }
     void TearDown() override
     {
-        SetReplaceFileHook({});
         ::chmod(QFile::encodeName(dir.filePath(QStringLiteral("VESK"))).constData(), 0777);
     }
 
@@ -359,15 +358,16 @@ TEST_F(StoredSettingsTest, AFailureInTheMiddleOfTheWriteKeepsTheOldFile)
     const StoredSettings shown = s;
     s.WallSensDepth = QStringLiteral("18");
     s.WallTemp = QStringLiteral("20");
-    for (ReplaceStep failing : {ReplaceStep::Open, ReplaceStep::Midway, ReplaceStep::Commit}) {
-        SetReplaceFileHook([failing](ReplaceStep step) { return step != failing; });
-        EXPECT_EQ(WriteStoredSettings(s, shown), QStringLiteral("EkvithFillA")) << "missing values come first";
+    FaultyFileSystem fs;
+    for (FailingStep failing : {FailingStep::CreateTemporary, FailingStep::ShortWrite, FailingStep::Fsync}) {
+        fs.failing = failing;
+        EXPECT_EQ(WriteStoredSettings(s, shown, fs), QStringLiteral("EkvithFillA")) << "missing values come first";
         EXPECT_EQ(FileBytes(), old);
     }
     WriteFile("[VESK]\nEkvithFillA=0\nEkvithFillB=-0,7\nEkvithFillC=51\nWallDepth=45\nWallSensDepth=17\n"
               "WallTemp=19\nComPort=0\n");
-    SetReplaceFileHook([](ReplaceStep step) { return step != ReplaceStep::Midway; });
-    EXPECT_EQ(WriteStoredSettings(s, ReadStoredSettings(czech)), QStringLiteral("WallSensDepth"));
+    fs.failing = FailingStep::ShortWrite;
+    EXPECT_EQ(WriteStoredSettings(s, ReadStoredSettings(czech), fs), QStringLiteral("WallSensDepth"));
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("VESK"))).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("VESK.ini")});
 }
