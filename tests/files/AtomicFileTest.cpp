@@ -5,9 +5,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <chrono>
+#include <csignal>
+#include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+
+#include "files/KeyFile.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/FileBytes.h"
 
@@ -52,6 +61,112 @@ TEST_F(AtomicFileTest, AFailureAtAnyStepLeavesTheOldFileWhole)
         EXPECT_EQ(Contents(path), "old contents\n") << StepName(failing);
         EXPECT_EQ(Names(), QStringList{QStringLiteral("settings.ini")}) << "no temporary file left";
     }
+    // A folder that cannot be flushed: the new version is in place, but
+    // whether it survives a power loss is not known, and that is said.
+    FaultyFileSystem fs;
+    fs.failing = FailingStep::FolderFsync;
+    EXPECT_TRUE(ReplaceFile(fs, path, "new\n").has_value());
+    EXPECT_EQ(Contents(path), "new\n");
+    EXPECT_EQ(Names(), QStringList{QStringLiteral("settings.ini")});
+}
+
+TEST_F(AtomicFileTest, AWriteThatStopsShortIsContinuedToTheLastByte)
+{
+    const QString path = Path("long.csv");
+    Put(path, "old\n");
+    QByteArray bytes;
+    for (int i = 0; i < 5000; ++i)
+        bytes += char('0' + i % 10);
+    FaultyFileSystem fs;
+    fs.writeLimit = 7;
+    EXPECT_EQ(ReplaceFile(fs, path, bytes), std::nullopt);
+    EXPECT_EQ(Contents(path), bytes);
+}
+
+TEST_F(AtomicFileTest, AFifoOrADeviceIsNotReplacedByAFile)
+{
+    const QString fifo = Path("pipe.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString link = Path("null.csv");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), link));
+    for (const QString& path : {fifo, link}) {
+        EXPECT_EQ(ReplaceFile(path, "data\n"), QStringLiteral("Not a regular file"));
+    }
+    EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)));
+    EXPECT_TRUE(S_ISCHR(ModeOf(QStringLiteral("/dev/null"))));
+}
+
+pid_t DeadProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+// A save killed before its rename leaves its temporary file; the next save
+// of that file removes it, and nothing that might still be written or
+// belongs to something else.
+TEST_F(AtomicFileTest, TheNextSaveRemovesLeftoversOfKilledSavesOnly)
+{
+    const QString dead = QString::number(DeadProcess());
+    const QString live = QString::number(::getpid());
+    const auto put = [&](const QString& name) { Put(dir.filePath(name), "half"); };
+    put(QStringLiteral("a.txt.%1.Abc123.tmp").arg(dead));   // gone
+    put(QStringLiteral("a.txt.%1.Abc123.tmp").arg(live));   // its writer lives
+    put(QStringLiteral("a.txt.%1.Held12.tmp").arg(dead));   // its lock is held
+    put(QStringLiteral("b.txt.%1.Abc123.tmp").arg(dead));   // another file's
+    put(QStringLiteral("a.txt.%1.Abc1234.tmp").arg(dead));  // no name of ours
+    put(QStringLiteral("a.txt.backup"));
+    ASSERT_TRUE(QFile::link(Path("a.txt.backup"), dir.filePath(QStringLiteral("a.txt.%1.Link12.tmp").arg(dead))));
+    QFile held(dir.filePath(QStringLiteral("a.txt.%1.Held12.tmp").arg(dead)));
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+    ASSERT_EQ(::flock(held.handle(), LOCK_EX), 0);
+
+    QStringList expected = Names();
+    expected.removeOne(QStringLiteral("a.txt.%1.Abc123.tmp").arg(dead));
+    expected.append(QStringLiteral("a.txt"));
+    expected.sort();
+    EXPECT_EQ(ReplaceFile(Path("a.txt"), "new\n"), std::nullopt);
+    EXPECT_EQ(Names(), expected);
+    EXPECT_EQ(Contents(Path("a.txt.backup")), "half");
+}
+
+// A process saving two files over and over, killed at random moments:
+// each file is always one whole version, and the next save clears away
+// what the killed one left.
+TEST_F(AtomicFileTest, AKillAtAnyMomentLeavesTheOldVersionOrTheNew)
+{
+    const QString plain = Path("page.bin"), keys = Path("VESK.ini");
+    const QByteArray versions[] = {QByteArray(300'000, 'a') + '\n', QByteArray(200'000, 'b') + '\n'};
+    const QByteArray settings[] = {"; kept\n[VESK]\nWallTemp=19\n", "; kept\n[VESK]\nWallTemp=20\n"};
+    Put(plain, versions[0]);
+    Put(keys, settings[0]);
+    std::mt19937 random(1947);
+    int leftovers = 0;
+    for (int round = 0; round < 30; ++round) {
+        const pid_t saver = ::fork();
+        ASSERT_GE(saver, 0);
+        if (saver == 0) {
+            for (int n = 0;; ++n) {
+                ReplaceFile(plain, versions[n % 2]);
+                const KeyEntry entry{"VESK", "WallTemp", n % 2 ? "19" : "20"};
+                WriteKeys(keys, Utf8KeyFormat(), {&entry, 1});
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution<int>(0, 30'000)(random)));
+        ::kill(saver, SIGKILL);
+        ::waitpid(saver, nullptr, 0);
+        const QByteArray now = Contents(plain), nowKeys = Contents(keys);
+        EXPECT_TRUE(now == versions[0] || now == versions[1]) << "round " << round << ": " << now.size() << " bytes";
+        EXPECT_TRUE(nowKeys == settings[0] || nowKeys == settings[1]) << "round " << round << ": " << nowKeys.data();
+        leftovers += int(Names().size()) - 2;
+    }
+    RecordProperty("leftovers", leftovers);
+    EXPECT_EQ(ReplaceFile(plain, versions[0]), std::nullopt);
+    EXPECT_EQ(WriteKeys(keys, Utf8KeyFormat(), std::vector<KeyEntry>{{"VESK", "WallTemp", "21"}}), std::nullopt);
+    EXPECT_EQ(Names(), (QStringList{QStringLiteral("page.bin"), QStringLiteral("VESK.ini")}));
 }
 
 TEST_F(AtomicFileTest, KeepsTheModeAndWritesThroughASymlink)
@@ -94,6 +209,71 @@ TEST_F(AtomicFileTest, AFolderThatCannotTakeTheFileReportsWhy)
     ASSERT_TRUE(failed.has_value());
     EXPECT_FALSE(failed->isEmpty());
     EXPECT_EQ(Contents(blocker), "x");
+}
+
+// The order of one replace's system calls, as a preloaded library logs
+// them: the new file's bytes reach the disk before its name replaces the
+// old one (else a power loss can leave an empty file under the name), and
+// the folder is flushed after the rename (else the rename itself can be
+// lost).  No other test can see this order.
+TEST_F(AtomicFileTest, TheNewFileIsFlushedBeforeTheRenameAndTheFolderAfter)
+{
+    const QString target = Path("VESK.ini");
+    Put(target, "old\n");
+    const QString log = QDir(dir.path()).filePath(QStringLiteral("calls/log"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("calls")));
+    QProcess replace;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(VESK_SYSCALL_LOG_PATH));
+    env.insert(QStringLiteral("VESK_SYSCALL_DIR"), dir.path());
+    env.insert(QStringLiteral("VESK_SYSCALL_LOG"), log);
+    // A sanitized program wants its runtime first among the libraries.
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+    replace.setProcessEnvironment(env);
+    replace.start(QStringLiteral(VESK_REPLACE_ONCE_PATH), {target, QStringLiteral("new")});
+    ASSERT_TRUE(replace.waitForFinished(10'000));
+    ASSERT_EQ(replace.exitCode(), 0) << replace.readAllStandardError().toStdString();
+    ASSERT_EQ(Contents(target), "new");
+
+    const QStringList calls = QString::fromLocal8Bit(Contents(log)).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_FALSE(calls.isEmpty()) << "the library logged nothing: was it preloaded?";
+    const auto at = [&](const QString& call, qsizetype from = 0) { return calls.indexOf(call, from); };
+    // The rename names the temporary file; its open names its descriptor.
+    qsizetype rename = -1;
+    QString temporary;
+    for (qsizetype i = 0; i < calls.size(); ++i) {
+        const QStringList parts = calls[i].split(u' ');
+        if (parts.size() == 3 && parts[0] == u"rename" && parts[2] == target) {
+            rename = i;
+            temporary = parts[1];
+        }
+    }
+    ASSERT_GE(rename, 0) << calls.join(u'\n').toStdString();
+    qsizetype opened = -1;
+    QString fd;
+    for (qsizetype i = 0; i < rename; ++i) {
+        const QStringList parts = calls[i].split(u' ');
+        if (parts.size() == 3 && parts[0] == u"open" && parts[2] == temporary) {
+            opened = i;
+            fd = parts[1];
+        }
+    }
+    ASSERT_GE(opened, 0) << calls.join(u'\n').toStdString();
+    const qsizetype written = at(QStringLiteral("write ") + fd, opened);
+    const qsizetype flushed = at(QStringLiteral("fsync ") + fd, opened);
+    const qsizetype closed = at(QStringLiteral("close ") + fd, opened);
+    EXPECT_TRUE(opened < written && written < flushed && flushed < closed && closed < rename)
+        << calls.join(u'\n').toStdString();
+    EXPECT_LT(calls.lastIndexOf(QStringLiteral("write ") + fd, closed), flushed) << "no write after the flush";
+
+    qsizetype folderFlushed = -1;
+    for (qsizetype i = rename + 1; i < calls.size(); ++i) {
+        const QStringList parts = calls[i].split(u' ');
+        if (parts.size() == 3 && parts[0] == u"open" && parts[2] == dir.path())
+            folderFlushed = at(QStringLiteral("fsync ") + parts[1], i);
+    }
+    EXPECT_GT(folderFlushed, rename) << calls.join(u'\n').toStdString();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // short write writes what it says, a failed close still closes).
 #pragma once
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <functional>
@@ -46,6 +47,9 @@ public:
     int temporaryFiles = 0;
     // Called before each read of a file, with its descriptor.
     std::function<void(int fd)> beforeRead;
+    // Bytes that one write takes at most, as a signal or a pipe can make
+    // write() stop short without an error; 0: no limit.
+    size_t writeLimit = 0;
 
     int Open(const char* path, int flags, mode_t mode) override
     {
@@ -83,7 +87,7 @@ public:
             wroteHalf_ = true;
             return FileSystem::Write(fd, data, size / 2);
         }
-        return FileSystem::Write(fd, data, size);
+        return FileSystem::Write(fd, data, writeLimit ? std::min(size, writeLimit) : size);
     }
     int Fsync(int fd) override
     {
