@@ -235,45 +235,41 @@ TEST_F(AtomicFileTest, TheNewFileIsFlushedBeforeTheRenameAndTheFolderAfter)
     ASSERT_TRUE(replace.waitForFinished(10'000));
     ASSERT_EQ(replace.exitCode(), 0) << replace.readAllStandardError().toStdString();
     ASSERT_EQ(Contents(target), "new");
+    // "open <fd> <path>", "write <fd>", "fsync <fd>", "close <fd>", "rename <from> <to>"
+    std::vector<QStringList> calls;
+    for (const QString& line : QString::fromLocal8Bit(Contents(log)).split(u'\n', Qt::SkipEmptyParts))
+        calls.push_back(line.split(u' '));
+    const QString all = QString::fromLocal8Bit(Contents(log));
+    // The first call from `from` on that begins with these words.
+    const auto find = [&](const QStringList& words, std::size_t from = 0) -> std::ptrdiff_t {
+        for (std::size_t i = from; i < calls.size(); ++i)
+            if (calls[i].mid(0, words.size()) == words)
+                return std::ptrdiff_t(i);
+        return -1;
+    };
+    std::ptrdiff_t rename = -1;
+    for (std::size_t i = 0; i < calls.size(); ++i)
+        if (calls[i].size() == 3 && calls[i][0] == u"rename" && calls[i][2] == target)
+            rename = std::ptrdiff_t(i);
+    ASSERT_GE(rename, 0) << all.toStdString();
+    const QString temporary = calls[std::size_t(rename)][1];
+    std::ptrdiff_t opened = -1;
+    for (std::size_t i = 0; i < std::size_t(rename); ++i)
+        if (calls[i].size() == 3 && calls[i][0] == u"open" && calls[i][2] == temporary)
+            opened = std::ptrdiff_t(i);
+    ASSERT_GE(opened, 0) << all.toStdString();
+    const QString fd = calls[std::size_t(opened)][1];
+    const auto flushed = find({QStringLiteral("fsync"), fd}, std::size_t(opened));
+    const auto closed = find({QStringLiteral("close"), fd}, std::size_t(opened));
+    EXPECT_LT(opened, find({QStringLiteral("write"), fd}, std::size_t(opened))) << all.toStdString();
+    EXPECT_EQ(find({QStringLiteral("write"), fd}, std::size_t(flushed)), -1) << "a write after the flush";
+    EXPECT_TRUE(opened < flushed && flushed < closed && closed < rename) << all.toStdString();
 
-    const QStringList calls = QString::fromLocal8Bit(Contents(log)).split(u'\n', Qt::SkipEmptyParts);
-    ASSERT_FALSE(calls.isEmpty()) << "the library logged nothing: was it preloaded?";
-    const auto at = [&](const QString& call, qsizetype from = 0) { return calls.indexOf(call, from); };
-    // The rename names the temporary file; its open names its descriptor.
-    qsizetype rename = -1;
-    QString temporary;
-    for (qsizetype i = 0; i < calls.size(); ++i) {
-        const QStringList parts = calls[i].split(u' ');
-        if (parts.size() == 3 && parts[0] == u"rename" && parts[2] == target) {
-            rename = i;
-            temporary = parts[1];
-        }
-    }
-    ASSERT_GE(rename, 0) << calls.join(u'\n').toStdString();
-    qsizetype opened = -1;
-    QString fd;
-    for (qsizetype i = 0; i < rename; ++i) {
-        const QStringList parts = calls[i].split(u' ');
-        if (parts.size() == 3 && parts[0] == u"open" && parts[2] == temporary) {
-            opened = i;
-            fd = parts[1];
-        }
-    }
-    ASSERT_GE(opened, 0) << calls.join(u'\n').toStdString();
-    const qsizetype written = at(QStringLiteral("write ") + fd, opened);
-    const qsizetype flushed = at(QStringLiteral("fsync ") + fd, opened);
-    const qsizetype closed = at(QStringLiteral("close ") + fd, opened);
-    EXPECT_TRUE(opened < written && written < flushed && flushed < closed && closed < rename)
-        << calls.join(u'\n').toStdString();
-    EXPECT_LT(calls.lastIndexOf(QStringLiteral("write ") + fd, closed), flushed) << "no write after the flush";
-
-    qsizetype folderFlushed = -1;
-    for (qsizetype i = rename + 1; i < calls.size(); ++i) {
-        const QStringList parts = calls[i].split(u' ');
-        if (parts.size() == 3 && parts[0] == u"open" && parts[2] == dir.path())
-            folderFlushed = at(QStringLiteral("fsync ") + parts[1], i);
-    }
-    EXPECT_GT(folderFlushed, rename) << calls.join(u'\n').toStdString();
+    const auto folderOpened = find({QStringLiteral("open")}, std::size_t(rename));
+    ASSERT_GE(folderOpened, 0) << all.toStdString();
+    EXPECT_EQ(calls[std::size_t(folderOpened)][2], dir.path());
+    EXPECT_GT(find({QStringLiteral("fsync"), calls[std::size_t(folderOpened)][1]}, std::size_t(folderOpened)), rename)
+        << all.toStdString();
 }
 
 }  // namespace
