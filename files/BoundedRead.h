@@ -7,8 +7,8 @@
 // and never more than a bound.
 //
 // Every file the program reads goes through ReadBounded: the settings file
-// and the parameter files (key files, KeyFileBound) and EEPROM images (their
-// first 257 bytes).
+// and the parameter files (key files, KeyFileBound), EEPROM images (their
+// first 257 bytes), and any file a later feature reads (backups).
 #pragma once
 
 #include <QByteArray>
