@@ -88,7 +88,7 @@ void LogsTab::Read()
 
 void LogsTab::Save(const QString& path)
 {
-    if (const auto reason = SaveLogCsv(path, model_.Table()))
+    if (const auto reason = SaveLogCsv(path, model_.Table(), context_.files))
         context_.dialogs.Error(Text::CannotCreateFile(QDir::toNativeSeparators(path), *reason));
 }
 

@@ -24,11 +24,12 @@ QString UserName()
 
 }  // namespace
 
-TMainForm::TMainForm(Dialogs* service, QWidget* parent, const std::vector<TabFactory>& tabTable)
+TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const std::vector<TabFactory>& tabTable)
     : QWidget(parent),
       ui_(std::make_unique<Ui::TMainForm>()),
       ownDialogs_(service ? nullptr : std::make_unique<QtDialogs>(this)),
       dialogs_(service ? *service : *ownDialogs_),
+      files_(files ? *files : RealFileSystem()),
       link_(WindowServices{
           &busy_,
           [this] { tiClock.stop(); },
@@ -45,7 +46,7 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, const std::vector<TabFac
     tiClock.setInterval(1000);
     OpenDialog.filter = QString::fromUtf8(Text::Filter::Image);
 
-    const TabContext context{link_, dialogs_};
+    const TabContext context{link_, dialogs_, files_};
     for (TabFactory make : tabTable) {
         TabPage* tab = make(context, ui_->PageControl);
         ui_->PageControl->addTab(tab, tab->windowTitle());
@@ -135,7 +136,7 @@ void TMainForm::FormClose()
         settings.ComPort = ui_->cbComPort->currentIndex();
     }
     // A store that cannot be written is reported once; closing goes on.
-    if (const auto failed = WriteStoredSettings(settings, stored_))
+    if (const auto failed = WriteStoredSettings(settings, stored_, files_))
         dialogs_.Error(Text::StoreFailure(*failed));
 }
 

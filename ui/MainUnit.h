@@ -24,9 +24,10 @@ class TMainForm;
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
-    // Without a dialog service the window shows Qt's boxes and dialogs.  The
-    // tabs are the program's own unless a test brings a table of its own.
-    explicit TMainForm(Dialogs* dialogs = nullptr, QWidget* parent = nullptr,
+    // Without a dialog service the window shows Qt's boxes and dialogs;
+    // without a file system its files go through the real one.  The tabs
+    // are the program's own unless a test brings a table of its own.
+    explicit TMainForm(Dialogs* dialogs = nullptr, QWidget* parent = nullptr, FileSystem* files = nullptr,
                        const std::vector<TabFactory>& tabTable = TabTable());
     ~TMainForm() override;
 
@@ -57,6 +58,7 @@ private:
     std::unique_ptr<Ui::TMainForm> ui_;
     std::unique_ptr<Dialogs> ownDialogs_;
     Dialogs& dialogs_;
+    FileSystem& files_;
     QtBusyIndicator busy_;
     ControllerLink link_;
     std::vector<TabPage*> tabs_;  // owned by PageControl, in its order

@@ -8,17 +8,19 @@
 #include <QString>
 #include <QWidget>
 
+#include "files/FileSystem.h"
 #include "shell/TabPolicy.h"
 
 class ControllerLink;
 class Dialogs;
 struct StoredSettings;
 
-// What a tab gets from the window: the link to the Controller and the
-// dialog service, nothing more.
+// What a tab gets from the window: the link to the Controller, the dialog
+// service and the file system its files go through, nothing more.
 struct TabContext {
     ControllerLink& link;
     Dialogs& dialogs;
+    FileSystem& files = RealFileSystem();
 };
 
 class TabPage : public QWidget {

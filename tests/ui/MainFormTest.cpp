@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include "controller/DecimalText.h"
-#include "files/AtomicFile.h"
 #include "link/Serial.h"
 #include "shell/Texts.h"
 
@@ -349,7 +348,7 @@ TEST_F(FormTest, TabsGoWhileTheWindowsServicesStillServeThem)
     WriteSettings();  // no Controller: the farewell exchange fails and is reported
     std::vector<TabFactory> tabs = TabTable();
     tabs.push_back([](const TabContext& context, QWidget* parent) -> TabPage* { return new FarewellTab(context, parent); });
-    form = std::make_unique<TMainForm>(&dialogs, nullptr, tabs);
+    form = std::make_unique<TMainForm>(&dialogs, nullptr, &fileSystem, tabs);
     ShowTab("tsFarewell");
     dialogs.Clear();
     form.reset();
@@ -454,9 +453,8 @@ TEST_F(FormTest, AFailedWriteNamesTheFirstChangedValueAndKeepsTheFile)
     CreateForm();
     Find<QComboBox>("cbComPort")->setCurrentIndex(1);
     form->cbComPortChange();
-    SetReplaceFileHook([](ReplaceStep step) { return step != ReplaceStep::Midway; });
+    fileSystem.failing = FailingStep::ShortWrite;
     form->close();
-    SetReplaceFileHook({});
     EXPECT_FALSE(Serial::IsOpen());
     EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("Failed to set data for 'ComPort'")});
     EXPECT_EQ(SettingsBytes(), old);
