@@ -46,19 +46,27 @@ std::string ProgramName(pid_t pid)
 
 // The PID in a lock file: ten ASCII digits and a newline, as terminal
 // programs write it, or the old binary form of four bytes.  0 if unreadable.
+// The lock folder is writable by everyone: what lies there under the name
+// may be a FIFO or a link to an endless device, so it is opened without
+// blocking, must be a regular file, and only its first bytes are read.
 pid_t LockOwner(const std::string& lockPath)
 {
-    std::ifstream in(lockPath, std::ios::binary);
-    if (!in)
+    const int fd = ::open(lockPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
         return 0;
     char buffer[64] = {};
-    in.read(buffer, sizeof buffer - 1);
-    const std::streamsize n = in.gcount();
+    struct stat st {};
+    ssize_t n = -1;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        n = ::read(fd, buffer, sizeof buffer - 1);
+    ::close(fd);
     if (n == 4) {
         std::int32_t binary = 0;
         std::memcpy(&binary, buffer, 4);
         return binary;
     }
+    if (n <= 0)
+        return 0;
     char* end = nullptr;
     const long pid = std::strtol(buffer, &end, 10);
     return end != buffer && pid > 0 && pid <= INT_MAX ? pid_t(pid) : 0;
@@ -74,15 +82,50 @@ bool IsNumber(const char* name)
     return true;
 }
 
-// A process of /proc with an open file on the device, other than us.
-pid_t ProcessHolding(const std::string& realDevice)
+// Counts what the scan reads against its bounds.
+class ScanBudget {
+public:
+    explicit ScanBudget(ScanBounds bounds)
+        : left_(bounds.entries), deadline_(std::chrono::steady_clock::now() + bounds.time)
+    {
+    }
+    // One more entry; false once a bound is reached.  The clock is asked
+    // every 64 entries only: reading it costs more than a readdir.
+    bool Take()
+    {
+        if (left_ <= 0)
+            return false;
+        --left_;
+        ++used_;
+        if (used_ % 64 == 0 && std::chrono::steady_clock::now() >= deadline_)
+            left_ = 0;
+        return true;
+    }
+    int Used() const { return used_; }
+
+private:
+    int left_;
+    int used_ = 0;
+    std::chrono::steady_clock::time_point deadline_;
+};
+
+// The first process of /proc other than us with an open file on realDevice.
+pid_t ScanProcesses(const std::string& realDevice, ScanBudget& budget, bool& cutShort)
 {
+    cutShort = false;
     DIR* proc = ::opendir(paths.proc.c_str());
     if (!proc)
         return 0;
     const pid_t self = ::getpid();
     pid_t found = 0;
-    while (const dirent* entry = ::readdir(proc)) {
+    while (!found && !cutShort) {
+        const dirent* entry = ::readdir(proc);
+        if (!entry)
+            break;
+        if (!budget.Take()) {
+            cutShort = true;
+            break;
+        }
         if (!IsNumber(entry->d_name))
             continue;
         const pid_t pid = std::atoi(entry->d_name);
@@ -93,6 +136,10 @@ pid_t ProcessHolding(const std::string& realDevice)
         if (!fds)
             continue;  // not ours to look into
         while (const dirent* fd = ::readdir(fds)) {
+            if (!budget.Take()) {
+                cutShort = true;
+                break;
+            }
             if (!IsNumber(fd->d_name))
                 continue;
             char target[PATH_MAX];
@@ -103,8 +150,6 @@ pid_t ProcessHolding(const std::string& realDevice)
             }
         }
         ::closedir(fds);
-        if (found)
-            break;
     }
     ::closedir(proc);
     return found;
@@ -142,46 +187,69 @@ std::string LockFileName(const std::string& devicePath)
     return "LCK.." + name;
 }
 
-bool FindOtherHolder(const std::string& devicePath, OpenFailure& failure)
+bool LockedByOther(const std::string& devicePath, OpenFailure& failure)
 {
     const std::string lock = LockPath(devicePath);
-    if (const pid_t owner = LockOwner(lock); owner && owner != ::getpid()) {
-        if (Alive(owner)) {
-            Held(failure, owner);
-            return true;
-        }
-        // Left behind by a program that died (a crash of our own earlier run
-        // included): taken over.
-        ::unlink(lock.c_str());
-    }
-    if (const pid_t pid = ProcessHolding(RealPath(devicePath))) {
-        Held(failure, pid);
+    const pid_t owner = LockOwner(lock);
+    if (!owner || owner == ::getpid())
+        return false;
+    if (Alive(owner)) {
+        Held(failure, owner);
         return true;
     }
+    // Left behind by a program that died (a crash of our own earlier run
+    // included): taken over.
+    ::unlink(lock.c_str());
     return false;
 }
 
-bool TakeLock(const std::string& devicePath, OpenFailure& failure)
+HolderScan ScanForHolder(const std::string& devicePath, ScanBounds bounds)
 {
+    ScanBudget budget(bounds);
+    HolderScan scan;
+    scan.pid = ScanProcesses(RealPath(devicePath), budget, scan.cutShort);
+    scan.entries = budget.Used();
+    return scan;
+}
+
+bool HeldByProcess(const std::string& devicePath, OpenFailure& failure)
+{
+    const HolderScan scan = ScanForHolder(devicePath);
+    if (!scan.pid)
+        return false;
+    Held(failure, scan.pid);
+    return true;
+}
+
+bool TakeLock(const std::string& devicePath, OpenFailure& failure, std::string& lockPath)
+{
+    lockPath.clear();
     const std::string lock = LockPath(devicePath);
     char content[16];
     std::snprintf(content, sizeof content, "%10d\n", int(::getpid()));
     // Written under a name of our own, then linked into place: link() fails
     // if the lock exists, so two programs never both believe they hold it.
+    // The folder is everyone's: a file someone planted under our temporary
+    // name is removed, never written through.
     const std::string temp = paths.lockDir + "/LTMP." + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    ::unlink(temp.c_str());
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0)
         return true;  // no lock folder we may write: go on without
     const bool written = ::write(fd, content, 11) == 11;
-    ::close(fd);
-    for (int attempt = 0; written && attempt < 2; ++attempt) {
-        if (::link(temp.c_str(), lock.c_str()) == 0)
+    const bool closed = ::close(fd) == 0;
+    for (int attempt = 0; written && closed && attempt < 2; ++attempt) {
+        if (::link(temp.c_str(), lock.c_str()) == 0) {
+            lockPath = lock;
             break;
+        }
         if (errno != EEXIST)
             break;
         const pid_t owner = LockOwner(lock);
-        if (owner == ::getpid())
+        if (owner == ::getpid()) {
+            lockPath = lock;
             break;
+        }
         if (Alive(owner)) {
             ::unlink(temp.c_str());
             Held(failure, owner);
@@ -193,21 +261,23 @@ bool TakeLock(const std::string& devicePath, OpenFailure& failure)
     return true;
 }
 
-void ReleaseLock(const std::string& devicePath)
+void ReleaseLock(const std::string& lockPath)
 {
-    const std::string lock = LockPath(devicePath);
-    if (LockOwner(lock) == ::getpid())
-        ::unlink(lock.c_str());
+    if (!lockPath.empty() && LockOwner(lockPath) == ::getpid())
+        ::unlink(lockPath.c_str());
 }
 
-std::string OwningGroup(const std::string& devicePath)
+std::string JoinableGroup(const std::string& devicePath)
 {
     struct stat st {};
-    if (::stat(devicePath.c_str(), &st) != 0)
+    if (::stat(devicePath.c_str(), &st) != 0 || st.st_gid == 0)
         return {};
-    if (const group* g = ::getgrgid(st.st_gid))
-        return g->gr_name;
-    return std::to_string(st.st_gid);
+    if ((st.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP))
+        return {};
+    const group* g = ::getgrgid(st.st_gid);
+    if (!g || !g->gr_name || !*g->gr_name || std::strcmp(g->gr_name, "root") == 0)
+        return {};
+    return g->gr_name;
 }
 
 }  // namespace Serial

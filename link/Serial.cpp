@@ -1,5 +1,8 @@
 #include "link/Serial.h"
 
+#include <algorithm>
+#include <chrono>
+
 namespace Serial {
 namespace {
 
@@ -16,11 +19,11 @@ int chosenBaud = 0;
 // Drain scratch: fixed, so draining never allocates.
 std::uint8_t drainBuffer[128];
 
-std::unique_ptr<PortDevice> OpenDevice(const std::string& path, int baud)
+std::unique_ptr<PortDevice> OpenDevice(const std::string& path, int baud, OpenKind kind)
 {
     lastFailure = OpenFailure{};
     lastFailure.path = path;
-    return opener ? opener(path, baud, lastFailure) : OpenPosixDevice(path, baud, lastFailure);
+    return opener ? opener(path, baud, kind, lastFailure) : OpenPosixDevice(path, baud, kind, lastFailure);
 }
 
 // The device went away under a read or a write: let it go, but remember it.
@@ -43,7 +46,7 @@ bool OpenPort(const std::string& name, int baud)
         lastFailure.reason = OpenFailure::Reason::NoSuchPort;
         return false;
     }
-    port = OpenDevice(*path, baud);
+    port = OpenDevice(*path, baud, OpenKind::Chosen);
     if (!port)
         return false;
     chosenPath = *path;
@@ -102,18 +105,28 @@ void FlushInput()
     // without the user choosing the port anew.  No polling, no retries: if
     // it is not back, this exchange fails like any other.
     if (!port && !chosenPath.empty())
-        port = OpenDevice(chosenPath, chosenBaud);
-    // Ends only when the driver reports an empty queue, so bytes that keep
-    // arriving while we drain are drained too.
+        port = OpenDevice(chosenPath, chosenBaud, OpenKind::Reopen);
+    // Ends when the driver reports an empty queue, so bytes that keep
+    // arriving while we drain are drained too, but within its bounds.
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(DrainTimeMs);
+    int budget = DrainByteBudget;
     for (;;) {
         int n = InputWaiting();
         if (n < 0)
             return;
-        if (n > static_cast<int>(sizeof drainBuffer))
-            n = sizeof drainBuffer;
-        if (!ReadBytes(drainBuffer, static_cast<std::uint16_t>(n)))
-            return;  // the device went away under us: nothing more to drain
+        n = std::min({n, static_cast<int>(sizeof drainBuffer), budget});
         if (n == 0)
+            return;
+        // The bytes are queued already; a device that reports more than it
+        // delivers gets no more than the drain's own time.
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const std::size_t got = port->Read(drainBuffer, std::size_t(n), int(std::max<long long>(left, 0)));
+        DropIfGone();
+        if (!port || got < std::size_t(n))
+            return;  // gone under us, or nothing more came within the time
+        budget -= n;
+        if (Clock::now() >= deadline)
             return;
     }
 }

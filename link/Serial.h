@@ -26,10 +26,21 @@ bool WriteBytes(const std::uint8_t* buffer, std::uint16_t count);
 // in the buffer, but the result is false.
 bool ReadBytes(std::uint8_t* buffer, std::uint16_t count);
 int InputWaiting();
-// When the device hung up (an adapter pulled out), the failing operation
-// closes the port; the next drain, that is the next exchange, opens the
-// same path again if the device is back.
+// Discards what is waiting: the stale bytes of an earlier exchange.  When
+// the device hung up (an adapter pulled out), the failing operation closes
+// the port; the next drain, that is the next exchange, opens the same path
+// again if the device is back.
 void FlushInput();
+
+// Bounds of one drain.  Stale bytes of an earlier exchange are at most a
+// reply or two (the longest is 259 bytes) and lie in the driver's queue
+// already, so they are read at once; a device that keeps sending (a wrong
+// ttyACM, a modem chattering) would keep an unbounded drain going for ever.
+// A queue's worth of bytes or a few tens of milliseconds, whichever comes
+// first: more is no leftover but a stream, and the exchange that follows
+// fails on it as it would on any wrong reply.
+constexpr int DrainByteBudget = 8192;  // the input queue the port asks for
+constexpr int DrainTimeMs = 50;
 bool IsOpen();
 
 // Mapping of port names to device paths, read from the settings file.
@@ -54,15 +65,23 @@ public:
     virtual bool Gone() const { return false; }
 };
 
+// Whether the user asked for the open (start-up, a port picked from the
+// list) or the link opens the chosen device again after a hang-up, inside
+// an exchange.  Only the first looks through every process for one that
+// opened the device before us without a lock: that look is slow on a busy
+// machine, and the answer is wanted where the user picks a port.
+enum class OpenKind { Chosen, Reopen };
+
 // Opens a device for a resolved path (not a port name) with the line
 // settings applied; nullptr on failure, with the reason in `failure`.
-using DeviceOpener = std::unique_ptr<PortDevice> (*)(const std::string& path, int baud, OpenFailure& failure);
+using DeviceOpener = std::unique_ptr<PortDevice> (*)(const std::string& path, int baud, OpenKind kind,
+                                                     OpenFailure& failure);
 
 // Replaces the platform opener (tests install a fake); nullptr restores the
 // POSIX termios one.  Closes any open port first.
 void SetDeviceOpener(DeviceOpener opener);
 
 // The POSIX termios implementation, exposed for tests against a real pty.
-std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, OpenFailure& failure);
+std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, OpenKind kind, OpenFailure& failure);
 
 }  // namespace Serial

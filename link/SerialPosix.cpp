@@ -39,18 +39,23 @@ bool Harmless(int err)
 
 class PosixDevice final : public PortDevice {
 public:
-    PosixDevice(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    explicit PosixDevice(int fd) : fd_(fd) {}
 
     ~PosixDevice() override
     {
-        ioctl(fd_, TIOCNXCL);
+        // Only an exclusive mode of our own is lifted: an open refused
+        // because another program holds the device must leave its mode be.
+        if (exclusive_)
+            ioctl(fd_, TIOCNXCL);
         flock(fd_, LOCK_UN);
         ::close(fd_);
-        if (locked_)
-            ReleaseLock(path_);
+        ReleaseLock(lockPath_);
     }
 
-    void SetLocked() { locked_ = true; }
+    // The lock file taken for the device, by the path it was taken under:
+    // once the device is unplugged, the link that named it may lead nowhere.
+    void SetLockPath(std::string lockPath) { lockPath_ = std::move(lockPath); }
+    void SetExclusive() { exclusive_ = true; }
     bool Gone() const override { return gone_; }
 
     bool Write(const std::uint8_t* buffer, std::size_t count) override
@@ -142,8 +147,8 @@ private:
     }
 
     int fd_;
-    std::string path_;
-    bool locked_ = false;
+    std::string lockPath_;
+    bool exclusive_ = false;
     bool gone_ = false;
 };
 
@@ -187,7 +192,7 @@ bool ApplyLineSettings(int fd, int baud)
 
 }  // namespace
 
-std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, OpenFailure& failure)
+std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, OpenKind kind, OpenFailure& failure)
 {
     using Reason = OpenFailure::Reason;
     failure.path = path;
@@ -197,44 +202,62 @@ std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, O
             failure.detail = std::strerror(err);
         return nullptr;
     };
+    // Another program holds the device: name it where we can.  A refused
+    // open is the one case where the slow look through /proc is always due.
+    auto busy = [&](int err) {
+        if (!LockedByOther(path, failure) && !HeldByProcess(path, failure))
+            fail(Reason::InUse, err);
+        return nullptr;
+    };
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         return errno == ENOENT || errno == ENOTDIR ? fail(Reason::Missing) : fail(Reason::Other, errno);
-    // A program that opened the device before us would go on reading our
-    // replies: refuse rather than share.
-    if (FindOtherHolder(path, failure))
-        return nullptr;
+    // A file, a FIFO or a folder is no port; opening a FIFO would even wait
+    // for a writer.
+    if (!S_ISCHR(st.st_mode))
+        return fail(Reason::NotSerial);
 
     // No O_CREAT: only an existing device opens.  No controlling terminal.
     int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int err = errno;
         if (err == EACCES || err == EPERM) {
-            failure.group = OwningGroup(path);
+            failure.group = JoinableGroup(path);
             return fail(Reason::AccessDenied, err);
         }
         if (err == EBUSY)
-            return fail(Reason::InUse, err);  // another program's exclusive mode
+            return busy(err);  // another program's exclusive mode
         return fail(err == ENOENT || err == ENXIO || err == ENODEV ? Reason::Missing : Reason::Other, err);
     }
+    // From here on the device's destructor closes and unlocks.
+    auto device = std::make_unique<PosixDevice>(fd);
+    // A character device without a serial line behind it (/dev/null, a
+    // sound card) is told apart before anyone is blamed for holding it.
+    termios probe{};
+    if (!isatty(fd) || tcgetattr(fd, &probe) != 0)
+        return fail(Reason::NotSerial);
+    // A program that opened the device before us would go on reading our
+    // replies: refuse rather than share.  The kernel's exclusive mode and
+    // flock keep out only those that come after us.
+    if (LockedByOther(path, failure))
+        return nullptr;
+    if (kind == OpenKind::Chosen && HeldByProcess(path, failure))
+        return nullptr;
     // TIOCEXCL does not stop root; the advisory lock does, across processes.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int err = errno;
-        ::close(fd);
-        return fail(err == EWOULDBLOCK ? Reason::InUse : Reason::Other, err);
+        return err == EWOULDBLOCK ? busy(err) : fail(Reason::Other, err);
     }
-    if (ioctl(fd, TIOCEXCL) != 0 && !Harmless(errno)) {
-        const int err = errno;
-        flock(fd, LOCK_UN);
-        ::close(fd);
-        return fail(Reason::Other, err);
-    }
-    auto device = std::make_unique<PosixDevice>(fd, path);
-    if (!isatty(fd) || !ApplyLineSettings(fd, baud))
-        return fail(Reason::Other, ENOTTY);  // the device's destructor closes and unlocks
-    if (!TakeLock(path, failure))
+    if (ioctl(fd, TIOCEXCL) == 0)
+        device->SetExclusive();
+    else if (!Harmless(errno))
+        return fail(Reason::Other, errno);
+    if (!ApplyLineSettings(fd, baud))
+        return fail(Reason::Other, EINVAL);
+    std::string lockPath;
+    if (!TakeLock(path, failure, lockPath))
         return nullptr;
-    device->SetLocked();
+    device->SetLockPath(std::move(lockPath));
     RequestLowLatency(fd);
     // Linux sizes the driver's queues itself (4 KiB and more); nothing in the
     // protocol ever has more than 259 bytes in flight, so there is nothing to

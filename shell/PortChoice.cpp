@@ -36,10 +36,12 @@ QString PortFailureReason(const Serial::OpenFailure& failure, const QString& use
     case Reason::None:
     case Reason::NoSuchPort: return {};
     case Reason::Missing: return Text::PortMissing(path);
+    case Reason::NotSerial: return Text::PortNotSerial(path);
     case Reason::AccessDenied:
-        // The usual owner of serial devices, should the group have no name.
-        return Text::PortAccessDenied(path, failure.group.empty() ? QStringLiteral("dialout") : QString::fromStdString(failure.group),
-                                      userName);
+        // A group is named only where joining it would help; never root's.
+        return failure.group.empty()
+                   ? Text::PortAccessByAdministrator(path)
+                   : Text::PortAccessDenied(path, QString::fromStdString(failure.group), userName);
     case Reason::InUse:
         return failure.holderPid > 0
                    ? Text::PortInUseBy(path, QString::fromStdString(failure.holder), failure.holderPid)

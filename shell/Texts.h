@@ -26,6 +26,17 @@ inline QString PortAccessDenied(const QString& path, const QString& group, const
                           "příkazem „sudo usermod -aG %2 %3“ a přihlaste se znovu.")
         .arg(path, group, user);
 }
+// Access denied where no group would help (a device of root's own group,
+// or a group without read and write on it).
+inline QString PortAccessByAdministrator(const QString& path)
+{
+    return QStringLiteral("Přístup k zařízení %1 byl odepřen. Přístup k němu vám musí povolit správce počítače.")
+        .arg(path);
+}
+inline QString PortNotSerial(const QString& path)
+{
+    return QStringLiteral("%1 není sériový port. Zvolte jiný port.").arg(path);
+}
 inline QString PortInUseBy(const QString& path, const QString& program, long long pid)
 {
     return QStringLiteral("Zařízení %1 používá jiný program: %2 (PID %3). Ukončete jej a zvolte port znovu.")

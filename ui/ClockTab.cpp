@@ -1,7 +1,6 @@
 #include "ui/ClockTab.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -31,6 +30,27 @@ void KeepTextReadable(QWidget* display)
     QPalette palette = display->palette();
     palette.setColor(QPalette::Disabled, QPalette::Text, palette.color(QPalette::Active, QPalette::Text));
     display->setPalette(palette);
+}
+
+// The smallest font a sensor name is set in: still easy to read at a
+// glance beside the window's 11 pixels.
+constexpr int MinNamePixels = 9;
+
+// A name may fill all its 16 bytes.  The column holds sixteen letters of an
+// ordinary name in the window's font; a wider one (capitals throughout) is
+// set smaller, down to MinNamePixels, and only past that is it cut with an
+// ellipsis.  Screen readers and the tool tip always get the whole name.
+void ShowSensorName(QLabel* label, const QString& name)
+{
+    QFont font = label->parentWidget()->font();
+    const int room = label->contentsRect().width();
+    for (int pixels = QFontInfo(font).pixelSize();
+         pixels > MinNamePixels && QFontMetrics(font).horizontalAdvance(name) > room;)
+        font.setPixelSize(--pixels);
+    label->setFont(font);
+    label->setText(QFontMetrics(font).elidedText(name, Qt::ElideRight, room));
+    label->setToolTip(name);
+    label->setAccessibleName(name);
 }
 
 void ColourPanel(QLabel* panel, bool on)
@@ -93,9 +113,11 @@ void ClockTab::Entered()
 {
     lastStatusMinute = NoStatusMinute;
     // The page read below blocks for a quarter of a second: draw the tab
-    // first.  Clicks and keys wait until the entry is done, so nothing the
-    // user does can run in the middle of it.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // first.  Painted here and now, not by running the event loop: a close
+    // from the window manager or a quit signal would run in the middle and
+    // close the port under the read.  Every event, a close included, waits
+    // until the entry is done.
+    window()->repaint();
     PageBuffer page{};
     if (!context_.link.ReadPage(Page::Constants, page))
         return;
@@ -146,13 +168,8 @@ void ClockTab::ShowRegulator(const RegulatorView& view)
 
 void ClockTab::ShowSensorNames(const std::array<QString, 8>& names)
 {
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        // A name may fill its 16 bytes, more than the column holds: it ends
-        // in an ellipsis then, and the label's tool tip has it whole.
-        QLabel* label = sensorNames_[i];
-        label->setText(label->fontMetrics().elidedText(names[i], Qt::ElideRight, label->width()));
-        label->setToolTip(names[i]);
-    }
+    for (std::size_t i = 0; i < names.size(); ++i)
+        ShowSensorName(sensorNames_[i], names[i]);
 }
 
 void ClockTab::sbClockUpdateByPCClick()

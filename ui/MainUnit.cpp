@@ -11,7 +11,6 @@
 #include "shell/StoredSettings.h"
 #include "shell/Texts.h"
 #include "ui/QtDialogs.h"
-#include "ui/Tabs.h"
 #include "ui_MainUnit.h"
 
 namespace {
@@ -25,7 +24,7 @@ QString UserName()
 
 }  // namespace
 
-TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files)
+TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const std::vector<TabFactory>& tabTable)
     : QWidget(parent),
       ui_(std::make_unique<Ui::TMainForm>()),
       ownDialogs_(service ? nullptr : std::make_unique<QtDialogs>(this)),
@@ -48,7 +47,7 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files)
     OpenDialog.filter = QString::fromUtf8(Text::Filter::Image);
 
     const TabContext context{link_, dialogs_, files_};
-    for (TabFactory make : TabTable()) {
+    for (TabFactory make : tabTable) {
         TabPage* tab = make(context, ui_->PageControl);
         ui_->PageControl->addTab(tab, tab->windowTitle());
         connect(tab, &TabPage::PolicyChanged, this, [this, tab] {
@@ -73,6 +72,17 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files)
 
 TMainForm::~TMainForm()
 {
+    tiClock.stop();
+    // The tabs hold the link and the dialog service, and their signals reach
+    // ui_: members that die before QWidget's destructor deletes the
+    // children.  So the pages go here, first, while everything a tab's
+    // clean-up may touch is alive.  The window stops listening before:
+    // removing pages must not run a tab change, which would enter the next
+    // tab and talk to the Controller on behalf of a window that is going.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+    tabs_.clear();
+    delete ui_->PageControl;
     // A window destroyed without being closed must not leave the port open
     // behind it.
     if (!closed_)

@@ -15,6 +15,7 @@
 #include "shell/TabPolicy.h"
 #include "ui/QtBusyIndicator.h"
 #include "ui/TabPage.h"
+#include "ui/Tabs.h"
 
 namespace Ui {
 class TMainForm;
@@ -24,8 +25,10 @@ class TMainForm : public QWidget {
     Q_OBJECT
 public:
     // Without a dialog service the window shows Qt's boxes and dialogs;
-    // without a file system its files go through the real one.
-    explicit TMainForm(Dialogs* dialogs = nullptr, QWidget* parent = nullptr, FileSystem* files = nullptr);
+    // without a file system its files go through the real one.  The tabs
+    // are the program's own unless a test brings a table of its own.
+    explicit TMainForm(Dialogs* dialogs = nullptr, QWidget* parent = nullptr, FileSystem* files = nullptr,
+                       const std::vector<TabFactory>& tabTable = TabTable());
     ~TMainForm() override;
 
     TabPage* ActiveTab() const;

@@ -8,6 +8,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -17,6 +20,7 @@
 #include "link/Serial.h"
 #include "link/Transaction.h"
 #include "tests/support/SimProcess.h"
+#include "tests/support/Unprivileged.h"
 
 namespace {
 
@@ -110,6 +114,14 @@ private:
     std::string slave_;
 };
 
+std::vector<std::string> Names(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
 std::string ReadAll(const fs::path& path)
 {
     std::ifstream in(path);
@@ -194,6 +206,10 @@ protected:
 TEST_F(PortLocks, ALockHeldByALiveProgramRefusesThePort)
 {
     Child holder;
+    // The holder's own handle, in exclusive mode (which root may open past).
+    const int held = ::open(line.Slave().c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::ioctl(held, TIOCEXCL), 0);
     for (const std::string& form : {std::to_string(holder.Pid()), std::string(4, '\0')}) {
         if (form.size() == 4) {  // the old binary form of the same PID
             const std::int32_t pid = holder.Pid();
@@ -207,7 +223,11 @@ TEST_F(PortLocks, ALockHeldByALiveProgramRefusesThePort)
         EXPECT_EQ(Serial::LastOpenFailure().reason, Reason::InUse);
         EXPECT_EQ(Serial::LastOpenFailure().holderPid, holder.Pid());
         EXPECT_TRUE(fs::exists(LockFile())) << "someone else's lock is left alone";
+        int exclusive = 0;
+        EXPECT_EQ(::ioctl(held, TIOCGEXCL, &exclusive), 0);
+        EXPECT_EQ(exclusive, 1) << "and so is its exclusive mode";
     }
+    ::close(held);
 }
 
 TEST_F(PortLocks, AStaleLockIsTakenOverAndOursGoesWithThePort)
@@ -238,6 +258,136 @@ TEST_F(PortLocks, AMissingDeviceIsNamed)
     EXPECT_EQ(Serial::LastOpenFailure().path, "/nonexistent/ttyUSB0");
     EXPECT_FALSE(Serial::OpenPort("COM9", 9600));
     EXPECT_EQ(Serial::LastOpenFailure().reason, Reason::NoSuchPort);
+}
+
+// Opened through a link, as /dev/serial/by-id names an adapter: once the
+// device is gone the link leads nowhere, but our lock goes all the same.
+TEST_F(PortLocks, AHangUpReleasesTheLockAndTheReopenTakesItAgain)
+{
+    TempTree t;
+    const std::string port = (t / "ttyAdapter").string();
+    auto first = std::make_unique<SimProcess>(VESK_SIM_PATH);
+    fs::create_symlink(first->LinkPath(), port);
+    ControllerLink link{WindowServices{}};
+    ASSERT_TRUE(Serial::OpenPort(port, 9600));
+    ASSERT_EQ(Names(locks.Root()), std::vector<std::string>{Serial::LockFileName(first->SlavePath())});
+
+    first->Stop();
+    PageBuffer page{};
+    EXPECT_FALSE(link.ReadPage(0, page));
+    EXPECT_FALSE(Serial::IsOpen());
+    EXPECT_TRUE(Names(locks.Root()).empty()) << "released with the hung-up device";
+    EXPECT_FALSE(link.ReadPage(0, page));
+    EXPECT_TRUE(Names(locks.Root()).empty()) << "a failed reopen takes no lock";
+
+    SimProcess second(VESK_SIM_PATH);
+    fs::remove(port);
+    fs::create_symlink(second.LinkPath(), port);
+    EXPECT_TRUE(link.ReadPage(0, page));
+    const std::string lock = Serial::LockFileName(second.SlavePath());
+    EXPECT_EQ(Names(locks.Root()), std::vector<std::string>{lock});
+    EXPECT_EQ(std::stol(ReadAll(locks / lock)), ::getpid());
+    Serial::ClosePort();
+    EXPECT_TRUE(Names(locks.Root()).empty());
+}
+
+// Some program always has /dev/null open: it is no serial port, and nobody
+// is to be blamed for holding it.
+TEST_F(PortLocks, AnythingButATerminalIsNoSerialPort)
+{
+    TempTree t;
+    t.File("file", "ATZ\r");
+    ASSERT_EQ(::mkfifo((t / "fifo").c_str(), 0600), 0);
+    fs::create_directories(t / "folder");
+    Child holder("/dev/null");
+    for (const std::string& path : {std::string("/dev/null"), std::string("/dev/zero"), (t / "file").string(),
+                                   (t / "fifo").string(), (t / "folder").string()}) {
+        EXPECT_FALSE(Serial::OpenPort(path, 9600)) << path;
+        EXPECT_EQ(Serial::LastOpenFailure().reason, Reason::NotSerial) << path;
+        EXPECT_EQ(Serial::LastOpenFailure().path, path);
+    }
+    EXPECT_TRUE(Names(locks.Root()).empty());
+}
+
+// Who may be told to join the device's group: only a named group, not
+// root's, that may both read and write the device.
+TEST(PortAccess, OnlyAGroupThatWouldHelpIsOffered)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving files other groups needs root";
+    const group* dialout = ::getgrnam("dialout");
+    ASSERT_NE(dialout, nullptr) << "Debian's base group dialout";
+    const gid_t named = dialout->gr_gid;
+    gid_t unnamed = 54321;
+    while (::getgrgid(unnamed))
+        ++unnamed;
+    const struct {
+        gid_t gid;
+        mode_t mode;
+        const char* offered;
+    } cases[] = {
+        {named, 0660, "dialout"}, {0, 0660, ""},   {0, 0600, ""},
+        {named, 0620, ""},  // a terminal's group may only write to it
+        {named, 0640, ""},        {unnamed, 0660, ""},
+    };
+    TempTree t;
+    for (const auto& c : cases) {
+        const std::string path = (t / "ttyX").string();
+        t.File("ttyX");
+        ASSERT_EQ(::chown(path.c_str(), 0, c.gid), 0);
+        ASSERT_EQ(::chmod(path.c_str(), c.mode), 0);
+        EXPECT_EQ(Serial::JoinableGroup(path), c.offered) << c.gid << " " << std::oct << c.mode;
+    }
+}
+
+TEST(PortAccess, AnOrdinaryUserDeniedADeviceOfRootsGroupIsOfferedNoGroup)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to hand the device to root:root and to drop to an ordinary user";
+    PtyLine line;
+    ASSERT_EQ(::chmod(line.Slave().c_str(), 0600), 0);
+    ASSERT_EQ(::chown(line.Slave().c_str(), 0, 0), 0);
+    Serial::SetDeviceOpener(nullptr);
+    EXPECT_EQ(RunUnprivileged([&] {
+                  const bool opened = Serial::OpenPort(line.Slave(), 9600);
+                  const Serial::OpenFailure& why = Serial::LastOpenFailure();
+                  return !opened && why.reason == Reason::AccessDenied && why.group.empty() ? 0 : 1;
+              }),
+              0);
+}
+
+// Looking through /proc for a holder reads every open file of every
+// process: bounded by a count and by time.
+TEST(HolderScan, FindsTheHolderButStopsAtItsBounds)
+{
+    TempTree t;
+    t.File("dev/ttyFake");
+    const std::string device = (t / "dev/ttyFake").string();
+    // PIDs above any the kernel hands out, so never our own.
+    constexpr int processes = 1500;
+    for (int pid = 9000000; pid < 9000000 + processes; ++pid)
+        for (int fd = 0; fd < 4; ++fd)
+            t.Link("proc/" + std::to_string(pid) + "/fd/" + std::to_string(fd), "/dev/null");
+    t.Link("proc/9000777/fd/9", device);
+    t.File("proc/9000777/comm", "minicom\n");
+    Serial::SetSystemPaths({(t / "proc").string(), (t / "lock").string()});
+
+    Serial::OpenFailure why;
+    EXPECT_TRUE(Serial::HeldByProcess(device, why));
+    EXPECT_EQ(why.holderPid, 9000777);
+    EXPECT_EQ(why.holder, "minicom");
+
+    fs::remove(t / "proc/9000777/fd/9");
+    const auto whole = Serial::ScanForHolder(device, {1 << 30, std::chrono::hours(1)});
+    EXPECT_FALSE(whole.cutShort);
+    EXPECT_GE(whole.entries, processes * 5);
+    const auto counted = Serial::ScanForHolder(device, {500, std::chrono::hours(1)});
+    EXPECT_TRUE(counted.cutShort);
+    EXPECT_EQ(counted.entries, 500);
+    const auto timed = Serial::ScanForHolder(device, {1 << 30, std::chrono::milliseconds(0)});
+    EXPECT_TRUE(timed.cutShort);
+    EXPECT_LE(timed.entries, 64);
+    Serial::SetSystemPaths({});
 }
 
 // ---------------------------------------------------------------------------

@@ -252,10 +252,10 @@ TEST_F(SerialPty, SecondOpenOfAHeldPortFailsEvenForRoot)
 {
     ASSERT_TRUE(Serial::OpenPort("COM1", 9600));
     Serial::OpenFailure failure;
-    EXPECT_EQ(Serial::OpenPosixDevice(pty.SlavePath(), 9600, failure), nullptr);
+    EXPECT_EQ(Serial::OpenPosixDevice(pty.SlavePath(), 9600, Serial::OpenKind::Chosen, failure), nullptr);
     EXPECT_EQ(failure.reason, Serial::OpenFailure::Reason::InUse);
     Serial::ClosePort();
-    auto again = Serial::OpenPosixDevice(pty.SlavePath(), 9600, failure);
+    auto again = Serial::OpenPosixDevice(pty.SlavePath(), 9600, Serial::OpenKind::Chosen, failure);
     EXPECT_NE(again, nullptr) << "closing must release the port";
 }
 
@@ -303,6 +303,20 @@ TEST_F(SerialFake, DrainStopsWhenTheQueryFails)
     Fake().failWaiting = true;
     Serial::FlushInput();
     EXPECT_TRUE(Fake().readSizes.empty());
+}
+
+// A device that never stops sending (a wrong ttyACM) must not keep the
+// drain, and with it the window, going.
+TEST_F(SerialFake, ADrainOfAStreamingDeviceEndsWithinItsBudget)
+{
+    ASSERT_TRUE(Serial::OpenPort("COM1", 9600));
+    Fake().stream = true;
+    Serial::FlushInput();
+    std::size_t drained = 0;
+    for (std::size_t n : Fake().readSizes)
+        drained += n;
+    EXPECT_GT(drained, 0u);
+    EXPECT_LE(drained, std::size_t(Serial::DrainByteBudget));
 }
 
 TEST_F(SerialFake, ReadTimeOutIs500msPlusOnePerByte)

@@ -30,6 +30,10 @@ public:
         state.readTimeouts.push_back(timeoutMs);
         if (state.hangUp)
             return 0;
+        if (state.stream) {
+            std::fill(buffer, buffer + count, 0x55);
+            return count;
+        }
         std::size_t n = std::min(count, state.input.size());
         for (std::size_t i = 0; i < n; ++i) {
             buffer[i] = state.input.front();
@@ -41,11 +45,13 @@ public:
     int Waiting() override
     {
         ++state.waitingCalls;
+        if (state.stream)
+            return 128;
         return state.failWaiting ? -1 : static_cast<int>(state.input.size());
     }
 };
 
-std::unique_ptr<Serial::PortDevice> OpenFake(const std::string& path, int, Serial::OpenFailure&)
+std::unique_ptr<Serial::PortDevice> OpenFake(const std::string& path, int, Serial::OpenKind, Serial::OpenFailure&)
 {
     state.openedPaths.push_back(path);
     return std::make_unique<FakeDevice>();

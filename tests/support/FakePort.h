@@ -24,6 +24,8 @@ struct FakePortState {
     std::vector<std::string> openedPaths;
     // Every read and write fails as on a device that went away.
     bool hangUp = false;
+    // A device that never stops sending: 128 bytes are always waiting.
+    bool stream = false;
 };
 
 // The one fake the opener hands out; tests reset it in SetUp.

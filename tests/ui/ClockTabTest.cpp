@@ -2,7 +2,15 @@
 // widgets, its clock-setting buttons, and what went over the line.  A
 // scripted Controller behind the fake port makes the blocks exact; the
 // simulator shows that the tab keeps step with a Controller's clock.
+#include <QAccessible>
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QTimer>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -245,6 +253,35 @@ TEST_F(ClockTabFake, FailedEntryReadStopsBeforeThePoll)
     EXPECT_EQ(Text("edClockReg"), QString());
 }
 
+// The window manager's close, or the quit-signal notifier's, waiting in the
+// queue when the tab is entered: the entry runs to its end first, and after
+// the close nothing more goes to the Controller.
+TEST_F(ClockTabFake, ACloseDuringTheEntryComesAfterIt)
+{
+    for (const bool fromSignal : {false, true}) {
+        SCOPED_TRACE(fromSignal ? "quit signal" : "window manager");
+        form.reset();
+        CreateForm();
+        controller.TakeSent();
+        if (fromSignal)
+            QMetaObject::invokeMethod(form.get(), &QWidget::close, Qt::QueuedConnection);
+        else
+            QCoreApplication::postEvent(form.get(), new QCloseEvent);
+        Enter();
+        EXPECT_TRUE(dialogs.entries.empty());
+        EXPECT_EQ(Label(NameLabel(0))->text(), QStringLiteral("Kotel"));
+        EXPECT_EQ(Text("edClockReg"), QStringLiteral("10:20:30, středa"));
+
+        QEventLoop pending;
+        QTimer::singleShot(1100, &pending, &QEventLoop::quit);
+        pending.exec();
+        EXPECT_FALSE(Serial::IsOpen());
+        EXPECT_FALSE(form->StatusTimer().isActive());
+        EXPECT_TRUE(controller.TakeSent().empty());
+        EXPECT_TRUE(dialogs.entries.empty());
+    }
+}
+
 TEST_F(ClockTabFake, MissingAcknowledgementAfterTheMinutesStopsPollingWithOneMessage)
 {
     Enter();
@@ -307,6 +344,101 @@ TEST_F(ClockTabFake, PcClockGoesToTheControllerOrIntoTheHandFields)
     Tick(20, 40);
     EXPECT_EQ(Text("edClockPC"), PcClockText(QDateTime(QDate(2024, 6, 10), QTime(7, 4, 9))));
     EXPECT_TRUE(dialogs.entries.empty());
+}
+
+// The adapter is pulled out while the status tab polls: one message, the
+// poll stops, the lock goes, nothing hangs; plugged in again, entering the
+// tab works as before.
+TEST_F(ClockTabTest, AnUnplugWhileThePollRunsStopsItWithOneMessage)
+{
+    StartSim();
+    const QString adapter = settingsDir.filePath(QStringLiteral("ttyAdapter"));
+    ASSERT_TRUE(QFile::link(QString::fromStdString(sim->LinkPath()), adapter));
+    WriteSettings("ComPort=1\n", "COM2=" + QFile::encodeName(adapter) + "\n");
+    CreateForm();
+    ShowTab("tsClockSensors");
+    ASSERT_TRUE(dialogs.entries.empty());
+    ASSERT_TRUE(form->StatusTimer().isActive());
+    ASSERT_EQ(LockFiles().size(), 1);
+
+    sim->Stop();
+    // The next tick finds the device gone; a hang would show as no message.
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!dialogs.entries.empty())
+            loop.quit();
+    });
+    poll.start(20);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    poll.stop();
+    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("Chyba komunikace")});
+    EXPECT_FALSE(form->StatusTimer().isActive());
+    EXPECT_TRUE(LockFiles().isEmpty()) << LockFiles().join(u' ').toStdString();
+
+    SimProcess second(VESK_SIM_PATH, {"--clock", "10:20:30:2"});
+    ASSERT_TRUE(QFile::remove(adapter));
+    ASSERT_TRUE(QFile::link(QString::fromStdString(second.LinkPath()), adapter));
+    dialogs.Clear();
+    ShowTab("tsConst");
+    ShowTab("tsClockSensors");
+    EXPECT_TRUE(dialogs.entries.empty());
+    EXPECT_TRUE(form->StatusTimer().isActive());
+    EXPECT_EQ(Label(NameLabel(0))->text(), QStringLiteral("Výstup kotle"));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^10:20:3\\d, středa$")).match(Text("edClockReg")).hasMatch());
+    EXPECT_EQ(LockFiles(), QStringList{QString::fromStdString(Serial::LockFileName(second.SlavePath()))});
+    form->close();
+    EXPECT_TRUE(LockFiles().isEmpty());
+}
+
+// ---- widths as an X11 desktop measures them --------------------------------
+
+class ClockTabX11 : public ClockTabFake {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "measures text as X11 does; CTest runs it as vesk_ui_test_x11 under xvfb-run";
+        ClockTabFake::SetUp();
+    }
+};
+
+// Sixteen bytes and no terminator: every letter is shown and is what a
+// screen reader reads.  Ordinary names keep the window's font; only a name
+// in capitals may be set smaller.
+TEST_F(ClockTabX11, SixteenLetterNamesShowWhole)
+{
+    const struct {
+        const char* name;
+        bool mayShrink;
+    } names[] = {
+        {"Zásobník TUV 2.p", false}, {"Kuchyň a jídelna", false}, {"Místnost vzadu 1", false},
+        {"Obývací pokoj II", false}, {"PODLAHOVÉ TOPENÍ", true},  {"Výstup kotle TUV", false},
+        {"Podlahové topení", false}, {"Zpátečka ze zdí ", false},
+    };
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray bytes = Win1250::Encode(QString::fromUtf8(names[i].name));
+        ASSERT_EQ(bytes.size(), 16);
+        std::copy(bytes.begin(), bytes.end(), controller.page0.begin() + 128 + 16 * i);
+    }
+    form->show();
+    Enter();
+    const int windowPixels = QFontInfo(form->font()).pixelSize();
+    auto* group = Find<QWidget>("GroupBox13");
+    for (int i = 0; i < 8; ++i) {
+        const QString name = QString::fromUtf8(names[i].name);
+        SCOPED_TRACE(names[i].name);
+        QLabel* label = Label(NameLabel(i));
+        QLabel* value = Label(QStringLiteral("lbSensor%1").arg(i));
+        EXPECT_EQ(label->text().toStdString(), names[i].name);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name).toStdString(), names[i].name);
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(name), label->contentsRect().width());
+        EXPECT_GE(QFontInfo(label->font()).pixelSize(), names[i].mayShrink ? 9 : windowPixels);
+        EXPECT_LT(label->geometry().right(), value->geometry().left());
+        EXPECT_LE(value->fontMetrics().horizontalAdvance(QStringLiteral("akt. -128 °C, AD 255")), value->width());
+        EXPECT_LT(value->geometry().right(), group->width() - 2);
+    }
 }
 
 TEST(ArrowIcon, RedArrowsGreyWhenDisabledAtAnySize)

@@ -12,7 +12,9 @@
 void FormTest::SetUp()
 {
     ASSERT_TRUE(settingsDir.isValid());
+    ASSERT_TRUE(lockDir.isValid());
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(settingsDir.path()));
+    Serial::SetSystemPaths({"/proc", lockDir.path().toStdString()});
 }
 
 void FormTest::TearDown()
@@ -23,6 +25,12 @@ void FormTest::TearDown()
         sim->Stop();
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
+    Serial::SetSystemPaths({});
+}
+
+QStringList FormTest::LockFiles() const
+{
+    return QDir(lockDir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden);
 }
 
 void FormTest::StartSim(std::vector<std::string> extraArgs)

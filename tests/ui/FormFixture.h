@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 #include <optional>
@@ -61,7 +62,11 @@ protected:
     // The same for the bytes received from position `from` of the trace on.
     std::vector<TraceEntry> SettledTraceFrom(std::size_t from, std::size_t n) const;
 
+    // The lock files the window's port keeps, in a folder of the test's own.
+    QStringList LockFiles() const;
+
     QTemporaryDir settingsDir;
+    QTemporaryDir lockDir;
     std::unique_ptr<SimProcess> sim;
     RecordingDialogs dialogs;
     // The window's files go through it; a test makes a step fail.

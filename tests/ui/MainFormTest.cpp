@@ -322,6 +322,55 @@ TEST_F(FormTest, AWindowDestroyedWithoutClosingReleasesItsPort)
     EXPECT_TRUE(ReadPage(0).has_value());
 }
 
+// A tab whose clean-up still talks to the Controller, shows a box and
+// announces a new policy, as any tab's destructor may.
+class FarewellTab : public TabPage {
+public:
+    FarewellTab(const TabContext& context, QWidget* parent) : TabPage(parent), context_(context)
+    {
+        setObjectName(QStringLiteral("tsFarewell"));
+    }
+    ~FarewellTab() override
+    {
+        emit PolicyChanged();
+        std::uint8_t reply[16];
+        context_.link.Transact(0x44, reply, sizeof reply);
+        context_.dialogs.Information(QStringLiteral("sbohem"));
+    }
+    TabPolicy Policy() const override { return Policy::SettingsTab(); }
+
+private:
+    TabContext context_;
+};
+
+TEST_F(FormTest, TabsGoWhileTheWindowsServicesStillServeThem)
+{
+    WriteSettings();  // no Controller: the farewell exchange fails and is reported
+    std::vector<TabFactory> tabs = TabTable();
+    tabs.push_back([](const TabContext& context, QWidget* parent) -> TabPage* { return new FarewellTab(context, parent); });
+    form = std::make_unique<TMainForm>(&dialogs, nullptr, &fileSystem, tabs);
+    ShowTab("tsFarewell");
+    dialogs.Clear();
+    form.reset();
+    // Nothing else: removing the pages entered no other tab.
+    ASSERT_EQ(dialogs.entries.size(), 2u);
+    EXPECT_EQ(dialogs.entries[0].kind, Kind::Error);
+    EXPECT_EQ(dialogs.entries[0].text, QStringLiteral("Chyba komunikace"));
+    EXPECT_EQ(dialogs.entries[1].kind, Kind::Information);
+}
+
+// The adapter is pulled out while the window is idle, and the window is
+// closed: the lock file goes with the port, although the link that named
+// the device is gone.
+TEST_F(FormTest, ClosingAfterAnUnplugRemovesTheLockFile)
+{
+    StartWindow();
+    ASSERT_EQ(LockFiles().size(), 1);
+    sim->Stop();
+    form->close();
+    EXPECT_TRUE(LockFiles().isEmpty()) << LockFiles().join(u' ').toStdString();
+}
+
 // An adapter is picked from the devices present and remembered by its
 // stable name; replugged, it comes back as another ttyUSB and is chosen
 // again at the next start.

@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "controller/DecimalText.h"
+#include "link/PortAccess.h"
 #include "tests/support/SimProcess.h"
 
 namespace {
@@ -45,7 +46,17 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds t
     return true;
 }
 
-class QuitSignalTest : public ::testing::TestWithParam<int> {};
+// The signal, and whether the adapter was pulled out before it came.
+struct Ending {
+    int signal;
+    bool unplugged;
+};
+void PrintTo(const Ending& ending, std::ostream* out)
+{
+    *out << "signal " << ending.signal << (ending.unplugged ? " after an unplug" : "");
+}
+
+class QuitSignalTest : public ::testing::TestWithParam<Ending> {};
 
 TEST_P(QuitSignalTest, ClosesTheWindowAsItsCloseBoxDoes)
 {
@@ -75,8 +86,18 @@ TEST_P(QuitSignalTest, ClosesTheWindowAsItsCloseBoxDoes)
     // The port is opened while the window is made: once it is held, the
     // signal is the program's to handle.
     ASSERT_TRUE(WaitFor([&] { return PortHeld(sim.SlavePath()); }, std::chrono::seconds(30)));
+    // The program keeps its lock where terminal programs look for one (where
+    // the test may write, so may the program).
+    const std::string lockDir = Serial::SystemPaths{}.lockDir;
+    const std::string lock = lockDir + "/" + Serial::LockFileName(sim.SlavePath());
+    const bool locking = ::access(lockDir.c_str(), W_OK) == 0;
+    if (locking) {
+        EXPECT_TRUE(WaitFor([&] { return ::access(lock.c_str(), F_OK) == 0; }, std::chrono::seconds(5))) << lock;
+    }
+    if (GetParam().unplugged)
+        sim.Stop();
 
-    ASSERT_EQ(::kill(pid_t(vesk.processId()), GetParam()), 0);
+    ASSERT_EQ(::kill(pid_t(vesk.processId()), GetParam().signal), 0);
     ASSERT_TRUE(vesk.waitForFinished(30000));
     EXPECT_EQ(vesk.exitStatus(), QProcess::NormalExit) << "ended by the signal instead of closing";
     EXPECT_EQ(vesk.exitCode(), 0);
@@ -86,14 +107,22 @@ TEST_P(QuitSignalTest, ClosesTheWindowAsItsCloseBoxDoes)
     EXPECT_EQ(in.readAll(), "; shared by the technicians\n[Ports]\nCOM1=" + link +
                                 "\n\n[VESK]\nWallTemp=19\nEkvithFillB=" + FormatDecimal(-0.7, QLocale::c()).toUtf8() +
                                 "\nEkvithFillA=0\nEkvithFillC=51\nWallDepth=45\nWallSensDepth=17\nComPort=0\n");
-    EXPECT_FALSE(PortHeld(sim.SlavePath()));
+    if (!GetParam().unplugged) {
+        EXPECT_FALSE(PortHeld(sim.SlavePath()));
+    }
+    if (locking) {
+        EXPECT_NE(::access(lock.c_str(), F_OK), 0) << lock << " left behind";
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, QuitSignalTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return std::string(info.param == SIGTERM ? "SIGTERM"
-                                                : info.param == SIGINT ? "SIGINT"
-                                                                       : "SIGHUP");
+INSTANTIATE_TEST_SUITE_P(Signals, QuitSignalTest,
+                         ::testing::Values(Ending{SIGTERM, false}, Ending{SIGINT, false}, Ending{SIGHUP, false},
+                                           Ending{SIGTERM, true}),
+                         [](const ::testing::TestParamInfo<Ending>& info) {
+                             const std::string name = info.param.signal == SIGTERM  ? "SIGTERM"
+                                                      : info.param.signal == SIGINT ? "SIGINT"
+                                                                                    : "SIGHUP";
+                             return info.param.unplugged ? name + "AfterAnUnplug" : name;
                          });
 
 }  // namespace

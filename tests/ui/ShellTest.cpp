@@ -589,6 +589,18 @@ TEST(PortChoiceTest, EachFailureSaysWhatHappenedAndWhatToDo)
     EXPECT_TRUE(denied.contains(u"skupině dialout")) << denied.toStdString();
     EXPECT_TRUE(denied.contains(u"sudo usermod -aG dialout petr")) << denied.toStdString();
     EXPECT_TRUE(denied.contains(u"přihlaste se znovu")) << denied.toStdString();
+    // No group that would help (root's, or none with read and write):
+    // never a usermod, but who can grant access.
+    f.group.clear();
+    const QString administrator = PortFailureReason(f, QStringLiteral("petr"));
+    EXPECT_TRUE(administrator.contains(u"/dev/ttyUSB0 byl odepřen")) << administrator.toStdString();
+    EXPECT_TRUE(administrator.contains(u"správce")) << administrator.toStdString();
+    EXPECT_FALSE(administrator.contains(u"usermod")) << administrator.toStdString();
+
+    f.reason = Reason::NotSerial;
+    f.path = "/dev/null";
+    EXPECT_EQ(PortFailureReason(f, QStringLiteral("petr")), QStringLiteral("/dev/null není sériový port. Zvolte jiný port."));
+    f.path = "/dev/ttyUSB0";
 
     f.reason = Reason::InUse;
     f.holder = "minicom";
