@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench/LineTime.h"
+#include "tests/support/FailureCallback.h"
 #include "controller/ModeProgram.h"
 #include "link/Serial.h"
 #include "shell/RecordingDialogs.h"
@@ -106,7 +107,8 @@ int main(int argc, char* argv[])
         if (!OpenSimulatorLine(sim))
             return 2;
         int failures = 0;
-        ControllerLink link({nullptr, {}, [&] { ++failures; }});
+        FailureCallback counter([&](const LinkFailure&) { ++failures; });
+        ControllerLink link(&counter);
         ModeProgram program;
         const LineResult read = MeasureTransfers(sim, failures, [&](ModeProgramId id) {
             ReadModeProgram(link, id, program);

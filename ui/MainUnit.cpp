@@ -30,11 +30,10 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const
       ownDialogs_(service ? nullptr : std::make_unique<QtDialogs>(this)),
       dialogs_(service ? *service : *ownDialogs_),
       files_(files ? *files : RealFileSystem()),
-      link_(WindowServices{
-          &busy_,
-          [this] { tiClock.stop(); },
-          [this] { dialogs_.Error(QString::fromUtf8(Text::CommunicationError)); },
-      })
+      linkObserver_(
+          &busy_, [this] { tiClock.stop(); },
+          [this] { dialogs_.Error(QString::fromUtf8(Text::CommunicationError)); }),
+      link_(&linkObserver_)
 {
     ui_->setupUi(this);
     // Fixed size, minimize box but no maximize box.

@@ -13,6 +13,7 @@
 #include "shell/Dialogs.h"
 #include "shell/StoredSettings.h"
 #include "shell/TabPolicy.h"
+#include "shell/WindowLinkObserver.h"
 #include "ui/QtBusyIndicator.h"
 #include "ui/TabPage.h"
 #include "ui/Tabs.h"
@@ -60,6 +61,7 @@ private:
     Dialogs& dialogs_;
     FileSystem& files_;
     QtBusyIndicator busy_;
+    WindowLinkObserver linkObserver_;
     ControllerLink link_;
     std::vector<TabPage*> tabs_;  // owned by PageControl, in its order
     TabPolicy policy_;            // of the active tab, as last applied
