@@ -114,7 +114,7 @@ std::vector<std::uint8_t> Controller::OnCommand(std::uint8_t command, Nanos now)
 std::vector<std::uint8_t> Controller::OnPageData(std::uint8_t byte, bool* ended)
 {
     const int index = index_++;
-    if (index == config_.noAckAfter) {
+    if (index == config_.noAckAfter && (config_.noAckPage < 0 || config_.noAckPage == page_)) {
         // The injected fault: this byte is not taken and the write is given
         // up; what came before it stays.
         state_ = State::Command;

@@ -153,6 +153,25 @@ TEST(ControllerModel, SilentSequenceIsAbandonedAfterOneSecond)
     EXPECT_EQ(c.Clock(kT0 + 5 * kNanosPerSecond).hours, 9);
 }
 
+// The fault of one page's writes: the other pages are written whole.
+TEST(ControllerModel, MissingAcknowledgementOnlyInTheChosenPage)
+{
+    ControllerConfig config;
+    config.noAckAfter = 10;
+    config.noAckPage = 4;
+    Controller c = Make(DefaultImage(), At(9, 0, 0, 0), config);
+    for (const int page : {3, 4}) {
+        const std::uint8_t command = static_cast<std::uint8_t>(0x30 + page);
+        std::size_t acks = c.OnByte(command, kT0).reply.size();
+        for (int i = 0; i < 256 && c.InSequence(); ++i)
+            acks += c.OnByte(0x5A, kT0 + kMs).reply.size();
+        EXPECT_EQ(acks, page == 4 ? 11u : 256u) << "page " << page;
+    }
+    EXPECT_EQ(sim::At(c.Image(), 3, 255), 0x5A);
+    EXPECT_EQ(sim::At(c.Image(), 4, 9), 0x5A);
+    EXPECT_EQ(sim::At(c.Image(), 4, 10), sim::At(DefaultImage(), 4, 10));
+}
+
 TEST(ControllerModel, ShortenedOpeningAckDoesNotEnterTheSequence)
 {
     ControllerConfig config;
@@ -326,7 +345,7 @@ TEST(ControllerModel, EepromFileRoundTripAndSizeCheck)
 TEST(ControllerModel, OptionsParse)
 {
     const auto r = ParseOptions({"--link", "/tmp/t", "--short-reply", "0x44:5", "--short-reply=2F:0", "--clock",
-                                 "23:05:07:6", "--info-hex", "4142", "--no-ack-after", "0", "--line-speed", "9600"});
+                                 "23:05:07:6", "--info-hex", "4142", "--no-ack-after", "0", "--line-speed", "9600", "--no-ack-page", "15"});
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(r.options.link, "/tmp/t");
     EXPECT_EQ(r.options.shortReplies.at(0x44), 5u);
@@ -339,11 +358,13 @@ TEST(ControllerModel, OptionsParse)
     EXPECT_EQ(r.options.info[1], 0x42);
     EXPECT_EQ(r.options.info[2], 0x00);
     EXPECT_EQ(r.options.noAckAfter, 0);
+    EXPECT_EQ(r.options.noAckPage, 15);
     EXPECT_EQ(r.options.lineSpeed, 9600);
     const auto d = ParseOptions({"--link", "x"});
     EXPECT_EQ(d.options.info, DefaultInfo());
     EXPECT_FALSE(d.options.clock.has_value());
     EXPECT_EQ(d.options.noAckAfter, -1);
+    EXPECT_EQ(d.options.noAckPage, -1);
 }
 
 }  // namespace
