@@ -122,7 +122,8 @@ std::vector<std::uint8_t> Controller::OnPageData(std::uint8_t byte, bool* ended)
         return {};
     }
     // Stored as it arrives: a broken sequence leaves what came before it.
-    At(eeprom_, page_, index) = byte;
+    if (page_ * kPageSize + index != config_.stuckByte)
+        At(eeprom_, page_, index) = byte;
     if (index == kPageSize - 1) {
         state_ = State::Command;
         *ended = true;

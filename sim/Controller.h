@@ -28,6 +28,8 @@ struct ControllerConfig {
     int noAckAfter = -1;
     // The page whose writes get that fault; −1 for every page.
     int noAckPage = -1;
+    // A worn EEPROM cell (page × 256 + offset) that keeps its value; −1: none.
+    int stuckByte = -1;
     // Command byte → number of reply bytes actually sent.
     std::map<std::uint8_t, std::size_t> shortReplies;
     std::array<std::uint8_t, 16> info{};

@@ -172,6 +172,18 @@ TEST(ControllerModel, MissingAcknowledgementOnlyInTheChosenPage)
     EXPECT_EQ(sim::At(c.Image(), 4, 10), sim::At(DefaultImage(), 4, 10));
 }
 
+TEST(ControllerModel, AStuckByteKeepsItsValue)
+{
+    ControllerConfig config;
+    config.stuckByte = 2 * 256 + 7;
+    Controller c = Make(DefaultImage(), At(9, 0, 0, 0), config);
+    c.OnByte(0x32, kT0);
+    for (int i = 0; i < 256; ++i)
+        c.OnByte(static_cast<std::uint8_t>(~sim::At(DefaultImage(), 2, i)), kT0 + kMs);
+    EXPECT_EQ(sim::At(c.Image(), 2, 7), sim::At(DefaultImage(), 2, 7));
+    EXPECT_EQ(sim::At(c.Image(), 2, 8), std::uint8_t(~sim::At(DefaultImage(), 2, 8)));
+}
+
 TEST(ControllerModel, ShortenedOpeningAckDoesNotEnterTheSequence)
 {
     ControllerConfig config;
@@ -345,7 +357,7 @@ TEST(ControllerModel, EepromFileRoundTripAndSizeCheck)
 TEST(ControllerModel, OptionsParse)
 {
     const auto r = ParseOptions({"--link", "/tmp/t", "--short-reply", "0x44:5", "--short-reply=2F:0", "--clock",
-                                 "23:05:07:6", "--info-hex", "4142", "--no-ack-after", "0", "--line-speed", "9600", "--no-ack-page", "15"});
+                                 "23:05:07:6", "--info-hex", "4142", "--no-ack-after", "0", "--line-speed", "9600", "--no-ack-page", "15", "--stuck-byte", "3:255"});
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(r.options.link, "/tmp/t");
     EXPECT_EQ(r.options.shortReplies.at(0x44), 5u);
@@ -359,6 +371,7 @@ TEST(ControllerModel, OptionsParse)
     EXPECT_EQ(r.options.info[2], 0x00);
     EXPECT_EQ(r.options.noAckAfter, 0);
     EXPECT_EQ(r.options.noAckPage, 15);
+    EXPECT_EQ(r.options.stuckByte, 3 * 256 + 255);
     EXPECT_EQ(r.options.lineSpeed, 9600);
     const auto d = ParseOptions({"--link", "x"});
     EXPECT_EQ(d.options.info, DefaultInfo());
