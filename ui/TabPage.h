@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 #include "files/FileSystem.h"
 #include "shell/TabPolicy.h"
@@ -16,11 +17,13 @@ class Dialogs;
 struct StoredSettings;
 
 // What a tab gets from the window: the link to the Controller, the dialog
-// service and the file system its files go through, nothing more.
+// service and the file system its files go through, and the name of the
+// chosen port (for the files that record it), nothing more.
 struct TabContext {
     ControllerLink& link;
     Dialogs& dialogs;
     FileSystem& files = RealFileSystem();
+    std::function<QString()> portName = [] { return QString(); };
 };
 
 class TabPage : public QWidget {
