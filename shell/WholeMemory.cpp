@@ -25,6 +25,19 @@ TransferControl Control(Progress& progress, const WholeMemoryContext& context)
     };
 }
 
+// A backup of the Controller as it is now, its pages yet to be read.
+std::optional<Backup> StartBackup(WholeMemoryContext& context)
+{
+    const auto info = ReadInfo(context.link);
+    if (!info)
+        return std::nullopt;
+    Backup backup;
+    backup.time = context.now();
+    backup.port = context.port;
+    backup.info = *info;
+    return backup;
+}
+
 std::optional<Backup> OpenBackup(WholeMemoryContext& context, const QString& path)
 {
     BackupRead read = ReadBackupFile(path, context.files);
@@ -40,22 +53,19 @@ void BackupWholeMemory(WholeMemoryContext& context)
     const QString path = context.dialogs.SaveFileName(BackupDialog());
     if (path.isEmpty())
         return;
-    Backup backup;
-    backup.time = context.now();
-    backup.port = context.port;
+    std::optional<Backup> backup;
     SnapshotRead read;
     {
         const auto progress = context.dialogs.StartProgress(QString::fromUtf8(Text::BackingUp));
-        const auto info = ReadInfo(context.link);
-        if (!info)
+        backup = StartBackup(context);
+        if (!backup)
             return;
-        backup.info = *info;
         read = ReadSnapshot(context.link, AllPages(), Control(*progress, context));
     }
     if (!read.end.Done())
         return;
-    backup.pages = std::move(read.snapshot);
-    if (const auto failed = SaveBackupFile(path, backup, context.files))
+    backup->pages = std::move(read.snapshot);
+    if (const auto failed = SaveBackupFile(path, *backup, context.files))
         context.dialogs.Error(Text::CannotCreateFile(path, *failed));
 }
 
@@ -75,16 +85,13 @@ void RestoreWholeMemory(WholeMemoryContext& context)
     const RestoreOptions options{.logs = (*chosen)[0], .counters = (*chosen)[1]};
 
     // What the Controller holds now, also kept as the automatic backup.
-    Backup before;
-    before.time = context.now();
-    before.port = context.port;
+    std::optional<Backup> before;
     PlanRead planned;
     {
         const auto progress = context.dialogs.StartProgress(QString::fromUtf8(Text::Restoring));
-        const auto info = ReadInfo(context.link);
-        if (!info)
+        before = StartBackup(context);
+        if (!before)
             return;
-        before.info = *info;
         planned = PlanRestore(context.link, backup->pages, options, Control(*progress, context));
     }
     if (!planned.end.Done())
@@ -98,8 +105,8 @@ void RestoreWholeMemory(WholeMemoryContext& context)
         return;
 
     // Not a byte is written before the way back is on the disk.
-    before.pages = plan.current;
-    const AutoBackupSave saved = SaveAutoBackup(context.autoBackupFolder, before, context.files);
+    before->pages = plan.current;
+    const AutoBackupSave saved = SaveAutoBackup(context.autoBackupFolder, *before, context.files);
     if (saved.error) {
         context.dialogs.Error(Text::AutoBackupFailed(saved.path, *saved.error));
         return;

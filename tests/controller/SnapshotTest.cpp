@@ -16,36 +16,10 @@ using Kind = TransferEnd::Kind;
 using Step = LinkFailure::Step;
 using Image = std::vector<std::uint8_t>;
 
-PageSet Pages(std::initializer_list<int> pages)
-{
-    PageSet set;
-    for (int page : pages)
-        set.set(std::size_t(page));
-    return set;
-}
-
 class SnapshotSim : public SimLinkTest {
 protected:
-    // The command bytes the Controller received, in order.
-    std::vector<int> Commands() const
-    {
-        std::vector<int> commands;
-        for (const TraceEntry& entry : sim->Trace())
-            if (entry.role == "cmd")
-                commands.push_back(entry.byte);
-        return commands;
-    }
     // The Controller's whole EEPROM, read behind the transfers' back.
-    Image Controller()
-    {
-        Image image;
-        for (int page = 0; page < Page::Count; ++page) {
-            PageBuffer bytes{};
-            EXPECT_TRUE(probe.ReadPage(page, bytes));
-            image.insert(image.end(), bytes.begin(), bytes.end());
-        }
-        return image;
-    }
+    Image Controller() { return ReadEeprom(probe); }
     // Records the progress; cancels once `cancelAt` pages are done.
     TransferControl Control(int cancelAt = -1)
     {
@@ -64,9 +38,9 @@ TEST_F(SnapshotSim, ReadsTheChosenPagesInOrderWithProgress)
 {
     const Image image = EepromImage(1);
     StartWithImage(image);
-    const SnapshotRead some = ReadSnapshot(link, Pages({0, 3, 15}), Control());
+    const SnapshotRead some = ReadSnapshot(link, PageSetOf({0, 3, 15}), Control());
     EXPECT_TRUE(some.end.Done());
-    EXPECT_EQ(some.snapshot, SnapshotOf(image, Pages({0, 3, 15})));
+    EXPECT_EQ(some.snapshot, SnapshotOf(image, PageSetOf({0, 3, 15})));
     EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
     EXPECT_EQ(Commands(), (std::vector<int>{0x20, 0x23, 0x2F}));
 
@@ -80,7 +54,7 @@ TEST_F(SnapshotSim, AFailedPageStopsTheReadAndSaysWhichAndWhy)
     const SnapshotRead read = ReadSnapshot(link, AllPages(), Control());
     EXPECT_EQ(read.end.kind, Kind::Failed);
     EXPECT_EQ(read.end.failure, (LinkFailure{LinkFailure::Reason::TimeOut, 0x25, 256, 100, Step::PageRead, 5}));
-    EXPECT_EQ(read.snapshot, SnapshotOf(EepromImage(2), Pages({0, 1, 2, 3, 4})));
+    EXPECT_EQ(read.snapshot, SnapshotOf(EepromImage(2), PageSetOf({0, 1, 2, 3, 4})));
     EXPECT_EQ(Commands(), (std::vector<int>{0x20, 0x21, 0x22, 0x23, 0x24, 0x25}));
     EXPECT_EQ(failures, 1);
     EXPECT_EQ(steps.back(), std::make_pair(5, 16));
@@ -91,7 +65,7 @@ TEST_F(SnapshotSim, CancelStopsBetweenPages)
     StartWithImage(EepromImage(3));
     const SnapshotRead read = ReadSnapshot(link, AllPages(), Control(3));
     EXPECT_EQ(read.end.kind, Kind::Cancelled);
-    EXPECT_EQ(read.snapshot.present, Pages({0, 1, 2}));
+    EXPECT_EQ(read.snapshot.present, PageSetOf({0, 1, 2}));
     EXPECT_EQ(Commands(), (std::vector<int>{0x20, 0x21, 0x22}));
     EXPECT_EQ(failures, 0);
 }
@@ -128,12 +102,12 @@ TEST_F(SnapshotSim, RestoreWritesOnlyTheChangedSettingsPagesKeepsTheCountersAndR
     const PlanRead planned = PlanRestore(link, SnapshotOf(visit.backup), {}, Control());
     ASSERT_TRUE(planned.end.Done());
     EXPECT_EQ(planned.plan.current, SnapshotOf(visit.controller, SettingsPages()));
-    EXPECT_EQ(planned.plan.changing, Pages({0, 1, 4, 11}));
+    EXPECT_EQ(planned.plan.changing, PageSetOf({0, 1, 4, 11}));
 
     steps.clear();
     const RestoreReport report = ExecuteRestore(link, planned.plan, Control());
     EXPECT_TRUE(report.end.Done());
-    EXPECT_EQ(report.written, Pages({0, 1, 4, 11}));
+    EXPECT_EQ(report.written, PageSetOf({0, 1, 4, 11}));
     EXPECT_TRUE(report.stillDiffering.none());
     EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{0, 4}, {1, 4}, {2, 4}, {3, 4}, {4, 4}}));
 
@@ -159,10 +133,10 @@ TEST_F(SnapshotSim, RestoreWithLogsAndCountersMakesTheControllerTheBackup)
     const RestoreOptions everything{.logs = true, .counters = true};
     const PlanRead planned = PlanRestore(link, SnapshotOf(visit.backup), everything, {});
     ASSERT_TRUE(planned.end.Done());
-    EXPECT_EQ(planned.plan.changing, Pages({0, 1, 4, 11, 13}));
+    EXPECT_EQ(planned.plan.changing, PageSetOf({0, 1, 4, 11, 13}));
     const RestoreReport report = ExecuteRestore(link, planned.plan, {});
     EXPECT_TRUE(report.end.Done());
-    EXPECT_EQ(report.written, Pages({0, 1, 4, 11, 13}));
+    EXPECT_EQ(report.written, PageSetOf({0, 1, 4, 11, 13}));
     EXPECT_EQ(Controller(), visit.backup);
     const std::vector<int> sent = Commands();
     EXPECT_EQ(std::vector<int>(sent.begin() + 16, sent.begin() + 20), (std::vector<int>{0x30, 0x20, 0x31, 0x21}))
@@ -180,7 +154,7 @@ TEST_F(SnapshotSim, AFaultAtPageKStopsTheRestoreThere)
     EXPECT_EQ(report.end.failure,
               (LinkFailure{LinkFailure::Reason::TimeOut, ImageByte(visit.backup, 4, 100), 1, 0,
                            Step::PageData, 4, 100}));
-    EXPECT_EQ(report.written, Pages({0, 1}));
+    EXPECT_EQ(report.written, PageSetOf({0, 1}));
     EXPECT_EQ(failures, 1);
     const Image now = Controller();
     EXPECT_TRUE(std::equal(now.begin() + 4 * 256, now.begin() + 4 * 256 + 100, visit.backup.begin() + 4 * 256))
@@ -196,7 +170,7 @@ TEST_F(SnapshotSim, CancelDuringARestoreLeavesTheRestAsItWas)
     const PlanRead planned = PlanRestore(link, SnapshotOf(visit.backup), {}, {});
     const RestoreReport report = ExecuteRestore(link, planned.plan, Control(2));
     EXPECT_EQ(report.end.kind, Kind::Cancelled);
-    EXPECT_EQ(report.written, Pages({0, 1}));
+    EXPECT_EQ(report.written, PageSetOf({0, 1}));
     const Image now = Controller();
     EXPECT_TRUE(std::equal(now.begin() + 4 * 256, now.end(), visit.controller.begin() + 4 * 256));
 }
@@ -208,8 +182,8 @@ TEST_F(SnapshotSim, APageThatReadsBackOtherwiseIsReported)
     const PlanRead planned = PlanRestore(link, SnapshotOf(visit.backup), {}, {});
     const RestoreReport report = ExecuteRestore(link, planned.plan, {});
     EXPECT_TRUE(report.end.Done());
-    EXPECT_EQ(report.written, Pages({0, 1, 4, 11}));
-    EXPECT_EQ(report.stillDiffering, Pages({4}));
+    EXPECT_EQ(report.written, PageSetOf({0, 1, 4, 11}));
+    EXPECT_EQ(report.stillDiffering, PageSetOf({4}));
 }
 
 TEST_F(SnapshotSim, NothingToRestoreWritesNothing)
@@ -234,7 +208,7 @@ TEST(Compare, ListsEveryDifferingBytePerPageAndThePagesOnlyOneHas)
     ImageByte(a, 1, 0) = 0x10;
     ImageByte(a, 1, 255) = 0x20;
     std::vector<int> named;
-    const Comparison c = Compare(SnapshotOf(a, Pages({0, 1, 2})), SnapshotOf(b, Pages({1, 2, 3})),
+    const Comparison c = Compare(SnapshotOf(a, PageSetOf({0, 1, 2})), SnapshotOf(b, PageSetOf({1, 2, 3})),
                                  [&](int page, const Snapshot&, const Snapshot&) {
                                      named.push_back(page);
                                      return QStringList{QStringLiteral("x")};
@@ -244,9 +218,9 @@ TEST(Compare, ListsEveryDifferingBytePerPageAndThePagesOnlyOneHas)
     EXPECT_EQ(c.differing[0].bytes, (std::vector<ByteChange>{{0, 0x10, 0x00}, {255, 0x20, 0xFF}}));
     EXPECT_EQ(c.differing[0].fields, QStringList{QStringLiteral("x")});
     EXPECT_EQ(named, std::vector<int>{1});
-    EXPECT_EQ(c.same, Pages({2}));
-    EXPECT_EQ(c.onlyBefore, Pages({0}));
-    EXPECT_EQ(c.onlyAfter, Pages({3}));
+    EXPECT_EQ(c.same, PageSetOf({2}));
+    EXPECT_EQ(c.onlyBefore, PageSetOf({0}));
+    EXPECT_EQ(c.onlyAfter, PageSetOf({3}));
     EXPECT_FALSE(c.Equal());
     EXPECT_TRUE(Compare(SnapshotOf(a), SnapshotOf(a)).Equal());
 }

@@ -6,6 +6,15 @@
 #include <vector>
 
 #include "controller/Snapshot.h"
+#include "link/Transaction.h"
+
+inline PageSet PageSetOf(std::initializer_list<int> pages)
+{
+    PageSet set;
+    for (int page : pages)
+        set.set(std::size_t(page));
+    return set;
+}
 
 inline std::vector<std::uint8_t> EepromImage(int seed)
 {
@@ -34,4 +43,16 @@ inline std::uint8_t& ImageByte(std::vector<std::uint8_t>& image, int page, int o
 inline std::uint8_t ImageByte(const std::vector<std::uint8_t>& image, int page, int offset)
 {
     return image[std::size_t(page * Page::Size + offset)];
+}
+
+// The Controller's whole EEPROM, read through a link of the test's own.
+inline std::vector<std::uint8_t> ReadEeprom(ControllerLink& probe)
+{
+    std::vector<std::uint8_t> image;
+    for (int page = 0; page < Page::Count; ++page) {
+        PageBuffer bytes{};
+        probe.ReadPage(page, bytes);
+        image.insert(image.end(), bytes.begin(), bytes.end());
+    }
+    return image;
 }

@@ -47,6 +47,16 @@ protected:
         }
     }
 
+    // The command bytes the simulator received, in order.
+    std::vector<int> Commands() const
+    {
+        std::vector<int> commands;
+        for (const TraceEntry& entry : sim->Trace())
+            if (entry.role == "cmd")
+                commands.push_back(entry.byte);
+        return commands;
+    }
+
     std::unique_ptr<SimProcess> sim;
 
 private:

@@ -22,14 +22,6 @@ namespace {
 using Kind = RecordingDialogs::Kind;
 using Image = std::vector<std::uint8_t>;
 
-PageSet Pages(std::initializer_list<int> pages)
-{
-    PageSet set;
-    for (int page : pages)
-        set.set(std::size_t(page));
-    return set;
-}
-
 class WholeMemoryTest : public SimLinkTest {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
@@ -39,30 +31,12 @@ protected:
     {
         return QDir(context.autoBackupFolder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
-    // The command bytes the Controller received, in order.
-    std::vector<int> Commands() const
-    {
-        std::vector<int> commands;
-        for (const TraceEntry& entry : sim->Trace())
-            if (entry.role == "cmd")
-                commands.push_back(entry.byte);
-        return commands;
-    }
     bool AnyPageWritten() const
     {
         const auto sent = Commands();
         return std::any_of(sent.begin(), sent.end(), [](int c) { return (c & 0xF0) == 0x30; });
     }
-    Image Controller()
-    {
-        Image image;
-        for (int page = 0; page < Page::Count; ++page) {
-            PageBuffer bytes{};
-            EXPECT_TRUE(probe.ReadPage(page, bytes));
-            image.insert(image.end(), bytes.begin(), bytes.end());
-        }
-        return image;
-    }
+    Image Controller() { return ReadEeprom(probe); }
     // A backup file of these bytes, as an earlier visit left it.
     QString BackupOf(const Image& image, const char* name = "visit.vskb", int daysAgo = 30)
     {
@@ -288,7 +262,7 @@ TEST_F(WholeMemoryTest, CompareWithTheControllerReadsOnlyTheBackupsPages)
     Backup some;
     some.time = QDateTime(QDate(2025, 3, 1), QTime(9, 0), Qt::UTC);
     some.info = QStringLiteral("VESK");
-    some.pages = SnapshotOf(image, Pages({2, 4}));
+    some.pages = SnapshotOf(image, PageSetOf({2, 4}));
     Put(File("some.vskb"), BackupFileBytes(some));
     dialogs.fileLists.push_back({File("some.vskb")});
     CompareWholeMemory(context);
