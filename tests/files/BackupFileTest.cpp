@@ -48,7 +48,7 @@ QByteArray Replaced(const QByteArray& bytes, const char* from, const char* to)
 // The page line's value as written.
 QByteArray PageDigits(int page)
 {
-    const PageBuffer& bytes = Sample().pages.pages[std::size_t(page)];
+    const PageBuffer bytes = Sample().pages.pages[std::size_t(page)];
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), 256).toHex().toUpper();
 }
 
