@@ -1,6 +1,7 @@
 // The whole-memory transfers against the simulated Controller: what they
-// read, write and skip, byte for byte and command for command, and where
-// they stop on a fault or a cancel.  The compare without a line.
+// read, write and skip, byte for byte and command for command, and where a
+// read stops on a fault.  The compare without a line.  Faults and cancels
+// of a restore: tests/ui/WholeMemoryTest.cpp, with their reports.
 #include <gtest/gtest.h>
 
 #include "controller/FieldNames.h"
@@ -20,11 +21,10 @@ class SnapshotSim : public SimLinkTest {
 protected:
     // The Controller's whole EEPROM, read behind the transfers' back.
     Image Controller() { return ReadEeprom(probe); }
-    // Records the progress; cancels once `cancelAt` pages are done.
-    TransferControl Control(int cancelAt = -1)
+    // Records the progress.
+    TransferControl Control()
     {
-        return {[this](int done, int total) { steps.emplace_back(done, total); },
-                [this, cancelAt] { return cancelAt >= 0 && !steps.empty() && steps.back().first >= cancelAt; }};
+        return {[this](int done, int total) { steps.emplace_back(done, total); }, {}};
     }
 
     int failures = 0;
@@ -58,16 +58,6 @@ TEST_F(SnapshotSim, AFailedPageStopsTheReadAndSaysWhichAndWhy)
     EXPECT_EQ(Commands(), (std::vector<int>{0x20, 0x21, 0x22, 0x23, 0x24, 0x25}));
     EXPECT_EQ(failures, 1);
     EXPECT_EQ(steps.back(), std::make_pair(5, 16));
-}
-
-TEST_F(SnapshotSim, CancelStopsBetweenPages)
-{
-    StartWithImage(EepromImage(3));
-    const SnapshotRead read = ReadSnapshot(link, AllPages(), Control(3));
-    EXPECT_EQ(read.end.kind, Kind::Cancelled);
-    EXPECT_EQ(read.snapshot.present, PageSetOf({0, 1, 2}));
-    EXPECT_EQ(Commands(), (std::vector<int>{0x20, 0x21, 0x22}));
-    EXPECT_EQ(failures, 0);
 }
 
 // ---- restore --------------------------------------------------------------
@@ -143,38 +133,6 @@ TEST_F(SnapshotSim, RestoreWithLogsAndCountersMakesTheControllerTheBackup)
         << "with the counters restored, page 0 is not read afresh";
 }
 
-TEST_F(SnapshotSim, AFaultAtPageKStopsTheRestoreThere)
-{
-    const Visit visit;
-    StartWithImage(visit.controller, {"--no-ack-page", "4", "--no-ack-after", "100"});
-    const PlanRead planned = PlanRestore(link, SnapshotOf(visit.backup), {}, {});
-    ASSERT_TRUE(planned.end.Done());
-    const RestoreReport report = ExecuteRestore(link, planned.plan, {});
-    EXPECT_EQ(report.end.kind, Kind::Failed);
-    EXPECT_EQ(report.end.failure,
-              (LinkFailure{LinkFailure::Reason::TimeOut, ImageByte(visit.backup, 4, 100), 1, 0,
-                           Step::PageData, 4, 100}));
-    EXPECT_EQ(report.written, PageSetOf({0, 1}));
-    EXPECT_EQ(failures, 1);
-    const Image now = Controller();
-    EXPECT_TRUE(std::equal(now.begin() + 4 * 256, now.begin() + 4 * 256 + 100, visit.backup.begin() + 4 * 256))
-        << "the bytes before the fault went out";
-    EXPECT_TRUE(std::equal(now.begin() + 4 * 256 + 100, now.begin() + 12 * 256, visit.controller.begin() + 4 * 256 + 100))
-        << "nothing after the fault";
-}
-
-TEST_F(SnapshotSim, CancelDuringARestoreLeavesTheRestAsItWas)
-{
-    const Visit visit;
-    StartWithImage(visit.controller);
-    const PlanRead planned = PlanRestore(link, SnapshotOf(visit.backup), {}, {});
-    const RestoreReport report = ExecuteRestore(link, planned.plan, Control(2));
-    EXPECT_EQ(report.end.kind, Kind::Cancelled);
-    EXPECT_EQ(report.written, PageSetOf({0, 1}));
-    const Image now = Controller();
-    EXPECT_TRUE(std::equal(now.begin() + 4 * 256, now.end(), visit.controller.begin() + 4 * 256));
-}
-
 TEST_F(SnapshotSim, APageThatReadsBackOtherwiseIsReported)
 {
     const Visit visit;
@@ -184,18 +142,6 @@ TEST_F(SnapshotSim, APageThatReadsBackOtherwiseIsReported)
     EXPECT_TRUE(report.end.Done());
     EXPECT_EQ(report.written, PageSetOf({0, 1, 4, 11}));
     EXPECT_EQ(report.stillDiffering, PageSetOf({4}));
-}
-
-TEST_F(SnapshotSim, NothingToRestoreWritesNothing)
-{
-    const Image image = EepromImage(5);
-    StartWithImage(image);
-    Image backup = image;
-    ImageByte(backup, 0, 8) ^= 0xFF;  // only a counter differs
-    const PlanRead planned = PlanRestore(link, SnapshotOf(backup), {}, {});
-    EXPECT_TRUE(planned.plan.changing.none());
-    EXPECT_TRUE(ExecuteRestore(link, planned.plan, {}).written.none());
-    EXPECT_EQ(Commands().size(), 12u);
 }
 
 // ---- compare ---------------------------------------------------------------

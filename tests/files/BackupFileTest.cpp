@@ -176,14 +176,6 @@ TEST(AutoBackup, NamedByTheInformationTextAndTheTime)
                   QString::fromUtf8(stem) + QStringLiteral("_2025-03-01_10-15-30.vskb"));
 }
 
-TEST(AutoBackup, TheFolderFollowsXdgDataHome)
-{
-    const QByteArray old = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", "/tmp/vesk-data-home");
-    EXPECT_EQ(AutoBackupFolder(), QStringLiteral("/tmp/vesk-data-home/VESK/backups"));
-    qputenv("XDG_DATA_HOME", old);
-}
-
 TEST(AutoBackup, NoneIsEverReplacedAndAFailedOneLeavesNothing)
 {
     QTemporaryDir dir;

@@ -219,14 +219,6 @@ TEST_F(TransactionFake, EveryFailureCarriesItsReasonPageAndStep)
     }
 }
 
-TEST_F(TransactionFake, TheTraceDescribesAFailureInOneLine)
-{
-    EXPECT_EQ(Describe({LinkFailure::Reason::TimeOut, 0x3A, 1, 0, LinkFailure::Step::PageData, 10, 100}),
-              "page 10, data byte 100, request 0x3a: time-out, 0 of 1 reply bytes");
-    EXPECT_EQ(Describe({LinkFailure::Reason::NoPort, 0x21, 256, 0, LinkFailure::Step::PageRead, 1}),
-              "page 1, read, request 0x21: no port open");
-}
-
 // The category "vesk.link" says nothing until a rule turns its debug
 // messages on; then every exchange gives its request, reply and time, and
 // a failure its reason.

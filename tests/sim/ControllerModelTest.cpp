@@ -153,37 +153,6 @@ TEST(ControllerModel, SilentSequenceIsAbandonedAfterOneSecond)
     EXPECT_EQ(c.Clock(kT0 + 5 * kNanosPerSecond).hours, 9);
 }
 
-// The fault of one page's writes: the other pages are written whole.
-TEST(ControllerModel, MissingAcknowledgementOnlyInTheChosenPage)
-{
-    ControllerConfig config;
-    config.noAckAfter = 10;
-    config.noAckPage = 4;
-    Controller c = Make(DefaultImage(), At(9, 0, 0, 0), config);
-    for (const int page : {3, 4}) {
-        const std::uint8_t command = static_cast<std::uint8_t>(0x30 + page);
-        std::size_t acks = c.OnByte(command, kT0).reply.size();
-        for (int i = 0; i < 256 && c.InSequence(); ++i)
-            acks += c.OnByte(0x5A, kT0 + kMs).reply.size();
-        EXPECT_EQ(acks, page == 4 ? 11u : 256u) << "page " << page;
-    }
-    EXPECT_EQ(sim::At(c.Image(), 3, 255), 0x5A);
-    EXPECT_EQ(sim::At(c.Image(), 4, 9), 0x5A);
-    EXPECT_EQ(sim::At(c.Image(), 4, 10), sim::At(DefaultImage(), 4, 10));
-}
-
-TEST(ControllerModel, AStuckByteKeepsItsValue)
-{
-    ControllerConfig config;
-    config.stuckByte = 2 * 256 + 7;
-    Controller c = Make(DefaultImage(), At(9, 0, 0, 0), config);
-    c.OnByte(0x32, kT0);
-    for (int i = 0; i < 256; ++i)
-        c.OnByte(static_cast<std::uint8_t>(~sim::At(DefaultImage(), 2, i)), kT0 + kMs);
-    EXPECT_EQ(sim::At(c.Image(), 2, 7), sim::At(DefaultImage(), 2, 7));
-    EXPECT_EQ(sim::At(c.Image(), 2, 8), std::uint8_t(~sim::At(DefaultImage(), 2, 8)));
-}
-
 TEST(ControllerModel, ShortenedOpeningAckDoesNotEnterTheSequence)
 {
     ControllerConfig config;
