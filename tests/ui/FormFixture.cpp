@@ -14,7 +14,8 @@ void FormTest::SetUp()
     ASSERT_TRUE(settingsDir.isValid());
     ASSERT_TRUE(lockDir.isValid());
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(settingsDir.path()));
-    Serial::SetSystemPaths({"/proc", lockDir.path().toStdString()});
+    opener = std::make_unique<Serial::PosixOpener>(Serial::SystemPaths{"/proc", lockDir.path().toStdString()});
+    Serial::SetDeviceOpener(opener.get());
 }
 
 void FormTest::TearDown()
@@ -25,7 +26,7 @@ void FormTest::TearDown()
         sim->Stop();
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
-    Serial::SetSystemPaths({});
+    Serial::SetDeviceOpener(nullptr);
 }
 
 QStringList FormTest::LockFiles() const

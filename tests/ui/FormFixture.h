@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "link/Serial.h"
 #include "link/Transaction.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/SimProcess.h"
@@ -67,6 +68,8 @@ protected:
 
     QTemporaryDir settingsDir;
     QTemporaryDir lockDir;
+    // The window's port keeps its lock files in lockDir.
+    std::unique_ptr<Serial::PosixOpener> opener;
     std::unique_ptr<SimProcess> sim;
     RecordingDialogs dialogs;
     // The window's files go through it; a test makes a step fail.
