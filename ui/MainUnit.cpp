@@ -24,7 +24,8 @@ QString UserName()
 
 }  // namespace
 
-TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const std::vector<TabFactory>& tabTable)
+TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const std::vector<TabFactory>& tabTable,
+                     const Serial::DeviceRoots& deviceRoots)
     : QWidget(parent),
       ui_(std::make_unique<Ui::TMainForm>()),
       ownDialogs_(service ? nullptr : std::make_unique<QtDialogs>(this)),
@@ -37,6 +38,7 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const
       })
 {
     ui_->setupUi(this);
+    ui_->cbComPort->SetDeviceRoots(deviceRoots);
     // Fixed size, minimize box but no maximize box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

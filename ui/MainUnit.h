@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "link/PortEnumeration.h"
 #include "link/Transaction.h"
 #include "shell/Dialogs.h"
 #include "shell/StoredSettings.h"
@@ -26,9 +27,11 @@ class TMainForm : public QWidget {
 public:
     // Without a dialog service the window shows Qt's boxes and dialogs;
     // without a file system its files go through the real one.  The tabs
-    // are the program's own unless a test brings a table of its own.
+    // are the program's own and the port list looks for devices in the
+    // system's folders, unless a test brings its own.
     explicit TMainForm(Dialogs* dialogs = nullptr, QWidget* parent = nullptr, FileSystem* files = nullptr,
-                       const std::vector<TabFactory>& tabTable = TabTable());
+                       const std::vector<TabFactory>& tabTable = TabTable(),
+                       const Serial::DeviceRoots& deviceRoots = {});
     ~TMainForm() override;
 
     TabPage* ActiveTab() const;

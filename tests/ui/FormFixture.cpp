@@ -66,7 +66,7 @@ void FormTest::WriteSettings(const QByteArray& veskLines, const QByteArray& port
 
 void FormTest::CreateForm()
 {
-    form = std::make_unique<TMainForm>(&dialogs, nullptr, &fileSystem);
+    form = std::make_unique<TMainForm>(&dialogs, nullptr, &fileSystem, TabTable(), deviceRoots);
 }
 
 void FormTest::StartWindow(std::vector<std::string> simArgs, const QByteArray& veskLines, const QByteArray& portLines)

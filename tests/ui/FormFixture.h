@@ -74,6 +74,8 @@ protected:
     RecordingDialogs dialogs;
     // The window's files go through it; a test makes a step fail.
     FaultyFileSystem fileSystem;
+    // Where the window's port list looks for devices.
+    Serial::DeviceRoots deviceRoots;
     std::unique_ptr<TMainForm> form;
     ControllerLink probe;
 };

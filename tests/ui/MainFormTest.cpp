@@ -395,7 +395,7 @@ TEST_F(FormTest, AnAdapterIsChosenAgainUnderItsNewNumber)
         ASSERT_TRUE(QFile::link(QString::fromStdString(sim->LinkPath()), root + QStringLiteral("/dev/") + tty));
         ASSERT_TRUE(QFile::link(QStringLiteral("../../") + tty, byId));
     };
-    PortList::SetSystemRoots((root + QStringLiteral("/sys")).toStdString(), (root + QStringLiteral("/dev")).toStdString());
+    deviceRoots = {(root + QStringLiteral("/sys")).toStdString(), (root + QStringLiteral("/dev")).toStdString()};
 
     plugIn(QStringLiteral("ttyUSB0"));
     WriteSettings("ComPort=1\n", "COM2=/nonexistent/ttyVESK\n");
@@ -422,7 +422,6 @@ TEST_F(FormTest, AnAdapterIsChosenAgainUnderItsNewNumber)
     EXPECT_EQ(Find<PortList>("cbComPort")->CurrentName(), byId);
     EXPECT_EQ(Find<PortList>("cbComPort")->currentText(), QStringLiteral("ttyUSB1 – FT232R USB UART"));
     EXPECT_TRUE(ReadPage(0).has_value());
-    PortList::SetSystemRoots("/sys", "/dev");
 }
 
 TEST_F(FormTest, UnwritableSettingsAreReportedOnceAndClosingGoesOn)
