@@ -30,10 +30,11 @@ public:
     // are the program's own and the port list looks for devices in the
     // system's folders, unless a test brings its own.
     explicit TMainForm(Dialogs* dialogs = nullptr, QWidget* parent = nullptr, FileSystem* files = nullptr,
-                       const std::vector<TabFactory>& tabTable = TabTable(),
+                       const std::vector<TabRow>& tabTable = TabTable(),
                        const Serial::DeviceRoots& deviceRoots = {});
     ~TMainForm() override;
 
+    // The page of the active tab; every tab is built once it is active.
     TabPage* ActiveTab() const;
     const FileDialogSettings& OpenDialogSettings() const { return OpenDialog; }
     const FileDialogSettings& SaveDialogSettings() const { return SaveDialog; }
@@ -57,6 +58,7 @@ private:
     void FormCreate();
     void FormClose();
     void ApplyPolicy();
+    TabHost* ActiveHost() const;
 
     std::unique_ptr<Ui::TMainForm> ui_;
     std::unique_ptr<Dialogs> ownDialogs_;
@@ -64,7 +66,7 @@ private:
     FileSystem& files_;
     QtBusyIndicator busy_;
     ControllerLink link_;
-    std::vector<TabPage*> tabs_;  // owned by PageControl, in its order
+    std::vector<TabHost*> tabs_;  // owned by PageControl, in its order
     TabPolicy policy_;            // of the active tab, as last applied
     StoredSettings stored_;       // as read at start
     bool closed_ = false;

@@ -77,6 +77,12 @@ void FormTest::StartWindow(std::vector<std::string> simArgs, const QByteArray& v
     ASSERT_TRUE(dialogs.entries.empty());
 }
 
+void FormTest::BuildEveryTab() const
+{
+    for (TabHost* tab : form->findChildren<TabHost*>())
+        tab->Page();
+}
+
 void FormTest::ShowTab(const char* name)
 {
     auto* pages = Find<QTabWidget>("PageControl");

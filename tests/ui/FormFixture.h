@@ -42,13 +42,21 @@ protected:
     void StartWindow(std::vector<std::string> simArgs = {}, const QByteArray& veskLines = {},
                      const QByteArray& portLines = {});
 
+    // A widget of a tab not shown yet is built for the look-up: the window
+    // builds a tab's widgets when it is first shown, the tests look at them
+    // whenever they like.
     template <typename W>
     W* Find(const char* name) const
     {
         W* widget = form->findChild<W*>(QString::fromLatin1(name));
+        if (!widget) {
+            BuildEveryTab();
+            widget = form->findChild<W*>(QString::fromLatin1(name));
+        }
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
+    void BuildEveryTab() const;
     void ShowTab(const char* name);
 
     // The probe shares the window's open port and reports nothing.
