@@ -45,7 +45,7 @@ const std::array<PageBuffer, 4> RingsA{Ring([](int e) { return e; }), Ring([](in
                                        Ring([](int e) { return e * 37 + 11; }),
                                        Ring([](int e) { return e * 101 + 7; })};
 const std::array<PageBuffer, 4> RingsB{Ring([](int e) { return e * 5 + 128; }), Ring([](int e) { return e ^ 0x5A; }),
-                                       Ring([](int e) { return 0xF6; }), Ring([](int e) { return 255 - e; })};
+                                       Ring([](int) { return 0xF6; }), Ring([](int e) { return 255 - e; })};
 
 struct Set {
     const char* name;
