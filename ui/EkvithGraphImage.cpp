@@ -3,26 +3,7 @@
 #include <QPainter>
 #include <QPolygon>
 
-namespace {
-
-QPoint At(GraphPoint p)
-{
-    return {p.x, p.y};
-}
-
-void DrawLine(QPainter& painter, const GraphLine& line)
-{
-    painter.drawLine(At(line.from), At(line.to));
-}
-
-// Placed by the top-left corner of the text, not by its baseline.
-void DrawText(QPainter& painter, const GraphText& text)
-{
-    painter.drawText(QRect(At(text.at), QSize(1000, 1000)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                     text.text);
-}
-
-}  // namespace
+#include "ui/GraphPainting.h"
 
 EkvithGraphImage::EkvithGraphImage(QWidget* parent) : QWidget(parent)
 {

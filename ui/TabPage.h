@@ -12,13 +12,16 @@
 
 class ControllerLink;
 class Dialogs;
+class HourlyLogs;
 struct StoredSettings;
 
-// What a tab gets from the window: the link to the Controller and the
-// dialog service, nothing more.
+// What a tab gets from the window: the link to the Controller, the dialog
+// service and the logs read in this window ("Záznamy" fills them, the
+// heating curve shows them as measured points), nothing more.
 struct TabContext {
     ControllerLink& link;
     Dialogs& dialogs;
+    HourlyLogs& logs;
 };
 
 class TabPage : public QWidget {

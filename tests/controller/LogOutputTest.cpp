@@ -6,38 +6,15 @@
 
 #include <QDir>
 
-#include "controller/Logs.h"
+#include "LogReads.h"
 #include "files/LogCsv.h"
 #include "tests/support/FileBytes.h"
 
 namespace {
 
+using namespace logs_test;
+
 const QDateTime MondayMorning(QDate(2024, 1, 1), QTime(7, 42, 13));
-
-template <typename F>
-PageBuffer Ring(F entry)
-{
-    PageBuffer page;
-    for (int e = 0; e < 256; ++e)
-        page[std::size_t(e)] = std::uint8_t(entry(e));
-    return page;
-}
-
-PageBuffer Page0(std::uint8_t index, std::uint8_t log1, std::uint8_t log2, std::uint8_t log3)
-{
-    PageBuffer page{};
-    page[6] = index, page[41] = log1, page[42] = log2, page[43] = log3;
-    return page;
-}
-
-// One "Načíst": the labels at `now`, page 0, then the first `columns` of
-// the four rings (fewer than 4 when a page read failed).
-struct Read {
-    QDateTime now;
-    PageBuffer page0;
-    std::array<PageBuffer, 4> rings;
-    int columns;
-};
 
 // Every entry value in every ring, negative temperatures among them: the
 // first ring holds e, the second 255 − e, the others a permutation.
@@ -69,21 +46,6 @@ const std::vector<Set>& Sets()
     return sets;
 }
 
-// ---- The one place that knows how the logs are filled. -----------------
-LogTable Fill(const Set& set)
-{
-    LogTable table;
-    table.SetHeadings();
-    table.SetTimeLabels(MondayMorning);
-    for (const Read& read : set.reads) {
-        table.SetTimeLabels(read.now);
-        const LogLayout layout = DecodeLogLayout(read.page0);
-        for (int column = 1; column <= read.columns; ++column)
-            table.SetColumn(column, read.rings[std::size_t(column - 1)], layout);
-    }
-    return table;
-}
-
 QByteArray TableText(const LogTable& table)
 {
     QString text;
@@ -103,7 +65,7 @@ QString Expected(const char* set, const char* kind)
 TEST(LogOutput, TableClipboardAndCsvAsBefore)
 {
     for (const Set& set : Sets()) {
-        const LogTable table = Fill(set);
+        const ReadLogs table(MondayMorning, set.reads);
         EXPECT_EQ(TableText(table), Contents(Expected(set.name, "table.txt"))) << set.name;
         EXPECT_EQ(table.ClipboardText(1, Logs::Hours).toUtf8(), Contents(Expected(set.name, "clipboard.txt")))
             << set.name;

@@ -11,7 +11,7 @@
 #include <QTableView>
 
 #include "FormFixture.h"
-#include "controller/Logs.h"
+#include "controller/LogTable.h"
 #include "controller/Win1250.h"
 #include "ui/LogsTab.h"
 
