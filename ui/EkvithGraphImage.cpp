@@ -5,6 +5,12 @@
 
 #include "ui/GraphPainting.h"
 
+namespace {
+
+constexpr int MeasuredRadius = 2;
+
+}  // namespace
+
 EkvithGraphImage::EkvithGraphImage(QWidget* parent) : QWidget(parent)
 {
     // Everything is painted here, the background included.
@@ -19,10 +25,18 @@ void EkvithGraphImage::ShowTable(const OutdoorTable& table)
     update();
 }
 
+void EkvithGraphImage::ShowMeasured(std::vector<MeasuredHour> hours)
+{
+    measured_ = std::move(hours);
+    measuredPoints_ = EkvithMeasuredPoints(measured_, height());
+    update();
+}
+
 void EkvithGraphImage::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     points_ = EkvithGraphPoints(table_, height());
+    measuredPoints_ = EkvithMeasuredPoints(measured_, height());
 }
 
 void EkvithGraphImage::paintEvent(QPaintEvent*)
@@ -50,6 +64,15 @@ void EkvithGraphImage::paintEvent(QPaintEvent*)
     DrawLine(painter, frame.waterAxis);
     DrawText(painter, frame.outdoorTitle);
     DrawText(painter, frame.waterTitle);
+
+    // Translucent, so that hours measured alike show darker.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(30, 90, 200, 110));
+    for (const GraphPoint& p : measuredPoints_)
+        painter.drawEllipse(At(p), MeasuredRadius, MeasuredRadius);
+    painter.restore();
 
     QPolygon curve;
     for (const GraphPoint& p : points_)
