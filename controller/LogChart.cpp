@@ -9,8 +9,9 @@ namespace {
 
 constexpr int Pad = 4;          // around the chart and between its parts
 constexpr int SwatchWidth = 16;
-constexpr int LegendGap = 12;   // between two legend entries
-constexpr int LegendRows = 1;   // kept free even before the first read
+// The legend is a grid of two columns and two rows, a place for each value
+// column whether it was read or not: nothing moves when a read brings it.
+constexpr int LegendColumns = 2, LegendRows = 2;
 constexpr int LabelGap = 4;     // between a tick label and the axis
 constexpr int MinutesPerHour = 60;
 // Before the first read, and the least the boiler's scale shows.
@@ -72,26 +73,19 @@ int WidestLabel(const ChartScale& s, const TextMetrics& metrics)
     return widest;
 }
 
-// The entries flow left to right and wrap; returns the rows they take.
-int PlaceLegend(LogChartLayout& chart, const HourlyLogs& logs, int width, const TextMetrics& metrics)
+void PlaceLegend(LogChartLayout& chart, const HourlyLogs& logs, int width, const TextMetrics& metrics)
 {
     const LogTable table(logs);
-    int x = Pad, y = Pad, rows = 0;
+    const int cell = (width - 2 * Pad) / LegendColumns;
     for (int column = Logs::FirstValueColumn; column <= Logs::BoilerColumn; ++column) {
         if (!logs.Column(column))
             continue;
-        const QString heading = table.Cell(column, 0);
-        const int entry = SwatchWidth + LabelGap + metrics.width(heading);
-        if (rows == 0)
-            rows = 1;
-        else if (x + entry > width - Pad && x > Pad)
-            x = Pad, y += metrics.height, ++rows;
+        const int place = column - Logs::FirstValueColumn;
+        const int x = Pad + place % LegendColumns * cell, y = Pad + place / LegendColumns * metrics.height;
         chart.legend.push_back({column,
                                 {x, y + metrics.height / 2 - 3, SwatchWidth, 6},
-                                {{x + SwatchWidth + LabelGap, y}, heading}});
-        x += entry + LegendGap;
+                                {{x + SwatchWidth + LabelGap, y}, table.Cell(column, 0)}});
     }
-    return rows;
 }
 
 // Midnight lines, and each day's weekday centred in its part of the plots
@@ -165,14 +159,14 @@ LogChartLayout LayOutLogChart(const HourlyLogs& logs, int width, int height, con
 {
     LogChartLayout chart;
     const int line = metrics.height;
-    const int legendRows = std::max(LegendRows, PlaceLegend(chart, logs, width, metrics));
+    PlaceLegend(chart, logs, width, metrics);
 
     // Top to bottom: the legend, a title, the temperature plot, a title, the
     // boiler plot, the weekdays.  A title stays clear of the tick label
     // reaching up from the plot below it and of the one reaching down from
     // the plot above.  The temperatures get two thirds.
     const int overhang = Overhang(metrics);
-    const int top = Pad + legendRows * line + Pad + line + overhang;
+    const int top = Pad + LegendRows * line + Pad + line + overhang;
     const int between = 1 + overhang + Pad + line + overhang;
     const int plots = height - top - between - (3 + line + Pad);
     const int temperatureHeight = std::max(plots * 2 / 3, 1), boilerHeight = std::max(plots - temperatureHeight, 1);

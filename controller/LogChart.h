@@ -7,7 +7,7 @@
 // sensors as lines against a °C scale; below, the boiler's running time as
 // bars in minutes per hour against its own scale.  Midnights are lines
 // through both, with the weekday under each day; the legend on top names
-// each column read by its heading.
+// each column read by its heading, in a place of its own.
 #pragma once
 
 #include <array>

@@ -112,6 +112,14 @@ TEST(LogTable, ClipboardTextDropsTheUnits)
         EXPECT_EQ(c.table->ClipboardText(c.first, c.last), QString::fromUtf8(c.text)) << c.first << ".." << c.last;
 }
 
+TEST(LogTable, AnHoursTipNamesEachColumnRead)
+{
+    EXPECT_EQ(Table().HourTip(1), QStringLiteral("Čt 16:00"));
+    const PageBuffer page0 = Page0(0, 4, 0, 3);
+    EXPECT_EQ(Table(&page0, {Ring(0xF6, 0), Ring(0x2D, 0), Ring(0x05, 0), Ring(0x2F, 0)}).HourTip(256),
+              QStringLiteral("Po 7:00\nVenkovní: -10 °C\nVýst. voda: 45 °C\nVnitřní: 5 °C\nKotel: 12 min 32 sec"));
+}
+
 // The expected file from literal Windows-1250 bytes, not from the program's
 // texts: the 256 hours up to Monday 7:00, each with the given value fields.
 QByteArray ExpectedCsv(const QByteArray& heading, const QByteArray& values)
