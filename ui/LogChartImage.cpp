@@ -39,7 +39,6 @@ LogChartImage::LogChartImage(QWidget* parent) : QWidget(parent), logs_(&none_)
 {
     // Everything is painted here, the background included.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(false);
 }
 
 void LogChartImage::ShowLogs(const HourlyLogs& logs)
