@@ -13,7 +13,8 @@ constexpr int WaterLow = 20, WaterHigh = 100;
 // Where an outdoor and a water temperature meet, both on the graph's ranges.
 GraphPoint At(int outdoor, int water, int h)
 {
-    return {OutdoorStep * (outdoor - OutdoorTable::FirstTemperature) + Left, h - (WaterStep * (water - WaterLow) + Bottom)};
+    return {OutdoorStep * (outdoor - OutdoorTable::FirstTemperature) + Left,
+            h - (WaterStep * (water - WaterLow) + Bottom)};
 }
 
 QString ScaleLabel(int value)

@@ -29,9 +29,9 @@ struct ChartScale {
     int low = 0, high = 0, step = 1;
     friend bool operator==(const ChartScale&, const ChartScale&) = default;
 };
-// The finest of 1, 2, 5, 10, 20, 25, 50, 100 whose
-// ticks, min..max rounded out to it, lie at least minSpacing pixels apart
-// over `pixels`.  A flat range gets a tick either side of its value.
+// The finest step of 1, 2, 5, 10, 20, 25, 50 and 100 whose ticks, min..max
+// rounded out to it, lie at least minSpacing pixels apart over `pixels`
+// (100 when none does).  A flat range gets a tick either side of its value.
 ChartScale NiceScale(int min, int max, int pixels, int minSpacing);
 
 struct ChartPanel {
