@@ -99,7 +99,7 @@ int main(int argc, char* argv[])
     // of the grid; a different pattern each round so every cell changes.
     // The median is the fill's own cost; the worst also holds whatever else
     // the machine did meanwhile.
-    HourlyLogs& logs = tab->Logs();
+    HourlyLogs& logs = tab->WindowLogs();
     auto fill = [&logs](int round) {
         logs.StartRead(QDateTime::currentDateTime());
         const LogLayout layout = DecodeLogLayout(Pattern(round));

@@ -36,7 +36,7 @@ public:
     // The PC's local time, replaceable so that the labels can be checked at
     // any moment.
     void SetClock(std::function<QDateTime()> now) { now_ = std::move(now); }
-    HourlyLogs& Logs() { return context_.logs; }
+    HourlyLogs& WindowLogs() { return context_.logs; }
 
 public slots:
     void btLogsCopyClick();
