@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "files/ParameterFile.h"
 #include "files/ParameterSections.h"
 
 namespace {
@@ -73,10 +74,10 @@ Round Measure(const QString& path, int round)
     const auto saveEnd = Clock::now();
 
     Tabs loaded;
-    LoadConstSection(path, loaded.constants);
-    ok &= LoadModeSection(path, ModeProgramId::B, loaded.program);
-    loaded.curve = LoadEkvithSection(path);
-    loaded.wall = LoadWallSection(path);
+    LoadConstSection(ParameterFile(path), loaded.constants);
+    ok &= LoadModeSection(ParameterFile(path), ModeProgramId::B, loaded.program);
+    loaded.curve = LoadEkvithSection(ParameterFile(path));
+    loaded.wall = LoadWallSection(ParameterFile(path));
     const auto loadEnd = Clock::now();
 
     // A benchmark of a round trip that does not come back proves nothing.

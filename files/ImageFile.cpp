@@ -1,7 +1,8 @@
 #include "files/ImageFile.h"
 
-#include <QFile>
 #include <algorithm>
+
+#include "files/BoundedRead.h"
 
 namespace {
 
@@ -21,23 +22,12 @@ Image ImageFromHead(QByteArrayView head)
     return image;
 }
 
-ImageRead ReadImageFile(const QString& path)
+ImageRead ReadImageFile(const QString& path, FileSystem& fs)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, file.errorString()};
-    // A pipe or a device may hand its bytes over in pieces.
-    QByteArray head;
-    while (head.size() < HeadLength) {
-        const QByteArray piece = file.read(HeadLength - head.size());
-        if (piece.isEmpty()) {
-            if (file.error() != QFileDevice::NoError)
-                return {std::nullopt, file.errorString()};
-            break;  // end of file
-        }
-        head += piece;
-    }
-    return {ImageFromHead(head), {}};
+    const BoundedRead read = ReadBounded(path, HeadLength, BeyondBound::Head, fs);
+    if (!read.Ok())
+        return {std::nullopt, read.reason};
+    return {ImageFromHead(read.bytes), {}};
 }
 
 QByteArray ImageFileBytes(const PageBuffer& page)

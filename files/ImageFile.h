@@ -7,6 +7,7 @@
 #include <QString>
 #include <optional>
 
+#include "files/FileSystem.h"
 #include "link/PageMap.h"
 
 enum class ImageFit { Exact, TooShort, TooLong };
@@ -26,9 +27,10 @@ struct ImageRead {
     QString error;  // the system's reason when the file could not be read
 };
 
-// Reads no more of the file than ImageFromHead needs, so a huge file (or a
-// device that never ends) costs nothing.
-ImageRead ReadImageFile(const QString& path);
+// Reads no more of the file than ImageFromHead needs, so a huge file costs
+// nothing; anything but a regular file (a FIFO, a device that never ends)
+// is refused unread (files/BoundedRead.h).
+ImageRead ReadImageFile(const QString& path, FileSystem& fs = RealFileSystem());
 
 // Exactly the 256 bytes of the page.
 QByteArray ImageFileBytes(const PageBuffer& page);

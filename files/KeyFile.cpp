@@ -1,9 +1,9 @@
 #include "files/KeyFile.h"
 
-#include <QFile>
 #include <cstring>
 
 #include "files/AtomicFile.h"
+#include "files/BoundedRead.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ bool HasLineBreak(QStringView text)
 struct KeyFile::Line {
     enum Kind { Other, Blank, Comment, Section, Entry };
     qsizetype begin = 0;    // first byte, a byte-order mark included
-    qsizetype textEnd = 0;  // before its CR LF or LF
+    qsizetype textEnd = 0;  // before its line end
     qsizetype end = 0;      // after its line end
     Kind kind = Other;
     // The section's name or the entry's key, blanks removed.
@@ -65,21 +65,14 @@ KeyFile::KeyFile(KeyFileFormat format, QByteArray bytes)
 {
 }
 
-std::optional<QString> KeyFile::Load(const QString& path)
+std::optional<QString> KeyFile::Load(const QString& path, FileSystem& fs)
 {
-    bytes_.clear();
-    loaded_.clear();
-    QFile file(path);
-    if (!file.exists())
-        return std::nullopt;
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
-    bytes_ = std::move(bytes);
+    BoundedRead read = ReadBounded(path, KeyFileBound, BeyondBound::Refuse, fs);
+    bytes_ = std::move(read.bytes);
     loaded_ = bytes_;
-    return std::nullopt;
+    if (read.Ok() || read.outcome == BoundedRead::Outcome::Missing)
+        return std::nullopt;
+    return read.reason;
 }
 
 KeyFile::Line KeyFile::LineAt(qsizetype begin) const
@@ -88,13 +81,14 @@ KeyFile::Line KeyFile::LineAt(qsizetype begin) const
     const qsizetype size = bytes_.size();
     Line line;
     line.begin = begin;
-    const qsizetype newline = bytes_.indexOf('\n', begin);
-    if (newline < 0) {
-        line.textEnd = line.end = size;
-    } else {
-        line.end = newline + 1;
-        line.textEnd = newline > begin && data[newline - 1] == '\r' ? newline - 1 : newline;
-    }
+    line.textEnd = begin;
+    while (line.textEnd < size && data[line.textEnd] != '\n' && data[line.textEnd] != '\r')
+        ++line.textEnd;
+    line.end = line.textEnd;
+    if (line.end < size && data[line.end] == '\r')
+        ++line.end;
+    if (line.end < size && data[line.end] == '\n')
+        ++line.end;
 
     qsizetype p = begin;
     if (begin == 0 && QByteArrayView(bytes_).startsWith(Utf8Bom))
@@ -175,12 +169,21 @@ std::optional<QString> KeyFile::Value(QStringView section, QStringView key) cons
     return std::nullopt;
 }
 
-QByteArray KeyFile::NewLineEnd() const
+QByteArray KeyFile::LineEndOf(const Line& line) const
 {
-    const qsizetype newline = bytes_.indexOf('\n');
-    if (newline < 0)
-        return format_.lineEnd;
-    return newline > 0 && bytes_.at(newline - 1) == '\r' ? QByteArray("\r\n") : QByteArray("\n");
+    return bytes_.sliced(line.textEnd, line.end - line.textEnd);
+}
+
+QByteArray KeyFile::NewLineEnd(const Line& after) const
+{
+    // The line before the new one knows the file's line end best, and a new
+    // line that ends as it does can never join it (a LF after a lone CR
+    // would).
+    if (after.HasLineEnd())
+        return LineEndOf(after);
+    if (const Line first = LineAt(0); first.HasLineEnd())
+        return LineEndOf(first);
+    return format_.lineEnd;
 }
 
 std::optional<QString> KeyFile::Set(const KeyEntry& entry)
@@ -197,15 +200,15 @@ std::optional<QString> KeyFile::Set(const KeyEntry& entry)
         return QStringLiteral("The key '%1' would not read back").arg(key);
 
     const QByteArray encodedValue = format_.encode(value);
-    const QByteArray lineEnd = NewLineEnd();
-    const QByteArray newEntry = format_.encode(key) + '=' + encodedValue + lineEnd;
+    const QByteArray newEntry = format_.encode(key) + '=' + encodedValue;
 
     bool inSection = false;
-    Line last;  // the section's header or its last entry so far
-    qsizetype pos = 0;
-    for (; pos < bytes_.size();) {
+    Line last;      // the section's header or its last entry so far
+    Line lastLine;  // of the file, while no section is found
+    for (qsizetype pos = 0; pos < bytes_.size();) {
         const Line line = LineAt(pos);
         pos = line.end;
+        lastLine = line;
         if (line.kind == Line::Section) {
             if (inSection)
                 break;
@@ -224,30 +227,30 @@ std::optional<QString> KeyFile::Set(const KeyEntry& entry)
     }
 
     if (inSection) {
-        bytes_.insert(last.end, last.HasLineEnd() ? newEntry : lineEnd + newEntry);
+        const QByteArray lineEnd = NewLineEnd(last);
+        bytes_.insert(last.end, last.HasLineEnd() ? newEntry + lineEnd : lineEnd + newEntry + lineEnd);
         return std::nullopt;
     }
 
+    const QByteArray lineEnd = NewLineEnd(lastLine);
     QByteArray added;
     if (!bytes_.isEmpty()) {
-        const qsizetype textEnd = bytes_.endsWith('\n') ? bytes_.size() - 1 : bytes_.size();
-        const qsizetype lastBegin = textEnd > 0 ? bytes_.lastIndexOf('\n', textEnd - 1) + 1 : 0;
-        const Line lastLine = LineAt(lastBegin);
         if (!lastLine.HasLineEnd())
             added += lineEnd;
         // A blank line sets the new section apart, unless the file ends in one.
         if (lastLine.kind != Line::Blank)
             added += lineEnd;
     }
-    added += '[' + format_.encode(section) + ']' + lineEnd + newEntry;
+    added += '[' + format_.encode(section) + ']' + lineEnd + newEntry + lineEnd;
     bytes_ += added;
     return std::nullopt;
 }
 
-std::optional<QString> WriteKeys(const QString& path, const KeyFileFormat& format, std::span<const KeyEntry> entries)
+std::optional<QString> WriteKeys(const QString& path, const KeyFileFormat& format, std::span<const KeyEntry> entries,
+                                 FileSystem& fs)
 {
     KeyFile file(format);
-    if (const auto unreadable = file.Load(path))
+    if (const auto unreadable = file.Load(path, fs))
         return unreadable;
     for (const KeyEntry& entry : entries) {
         if (const auto refused = file.Set(entry))
@@ -255,5 +258,5 @@ std::optional<QString> WriteKeys(const QString& path, const KeyFileFormat& forma
     }
     if (!file.Changed())
         return std::nullopt;
-    return ReplaceFile(path, file.Bytes());
+    return ReplaceFile(fs, path, file.Bytes());
 }

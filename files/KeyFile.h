@@ -4,8 +4,8 @@
 // order, unknown sections and keys, odd lines, even bytes that are no text)
 // stays exactly as it was.
 //
-// Lines end in LF or CR LF (the CR is not part of the line's text).  Each
-// line is one of:
+// Lines end in LF, CR LF or a CR alone (as old Mac editors write; the line
+// end is not part of the line's text), in any mix.  Each line is one of:
 //   - a section header: blanks, "[", the name, "]", anything after it; the
 //     name is the text between "[" and the first "]", blanks removed;
 //   - a comment: first non-blank character ";" or "#";
@@ -26,9 +26,14 @@
 // right after the last entry of its section (or after the header, when the
 // section has none), so blank lines and comments that end the section stay
 // before the next header.  A missing section goes to the end of the file,
-// after a blank line.  New lines take the line end of the file's first line,
-// or the format's in a file that has none yet.  A line that was the last
-// one and had no line end gets one when a line is added after it.
+// after a blank line.  New lines take the line end of the line they follow
+// (so a file keeps the one kind of line end it has), else that of the
+// file's first line, or the format's in a file that has none yet.  A line
+// that was the last one and had no line end gets one when a line is added
+// after it.
+//
+// A file is read as the user's files are (files/BoundedRead.h): a regular
+// file of at most KeyFileBound bytes, opened without blocking.
 //
 // Usage, for one read:
 //     KeyFile file(Utf8KeyFormat());
@@ -47,6 +52,8 @@
 #include <functional>
 #include <optional>
 #include <span>
+
+#include "files/FileSystem.h"
 
 // How the file's bytes become text, and the file's own limits.  The
 // encoding must keep ASCII as it is, never use the bytes of "[", "]", "=",
@@ -77,9 +84,10 @@ public:
     explicit KeyFile(KeyFileFormat format, QByteArray bytes = {});
 
     // Replaces the contents with the file at path.  A file that does not
-    // exist reads as empty.  Else empty on success, or the system's reason
-    // why the file could not be read (the contents are then empty).
-    std::optional<QString> Load(const QString& path);
+    // exist reads as empty.  Else empty on success, or the reason why the
+    // file could not be read: the system's, or that the path holds no
+    // regular file or one too large (the contents are then empty).
+    std::optional<QString> Load(const QString& path, FileSystem& fs = RealFileSystem());
 
     // The value of the key in the section, if the file has that entry.
     std::optional<QString> Value(QStringView section, QStringView key) const;
@@ -101,7 +109,8 @@ private:
     struct Line;
     Line LineAt(qsizetype begin) const;
     bool NameIs(qsizetype begin, qsizetype end, QStringView name) const;
-    QByteArray NewLineEnd() const;
+    QByteArray LineEndOf(const Line& line) const;
+    QByteArray NewLineEnd(const Line& after) const;
 
     KeyFileFormat format_;
     QByteArray bytes_;
@@ -115,4 +124,5 @@ private:
 // written at all.  Empty on success, else why nothing was written: the file
 // exists but cannot be read (it would lose its other lines), an entry the
 // file cannot hold (see KeyFile::Set), or the failed replace.
-std::optional<QString> WriteKeys(const QString& path, const KeyFileFormat& format, std::span<const KeyEntry> entries);
+std::optional<QString> WriteKeys(const QString& path, const KeyFileFormat& format, std::span<const KeyEntry> entries,
+                                 FileSystem& fs = RealFileSystem());

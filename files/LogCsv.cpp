@@ -17,7 +17,7 @@ QByteArray LogCsvBytes(const LogTable& table)
     return Win1250::Encode(text);
 }
 
-std::optional<QString> SaveLogCsv(const QString& path, const LogTable& table)
+std::optional<QString> SaveLogCsv(const QString& path, const LogTable& table, FileSystem& fs)
 {
-    return ReplaceFile(path, LogCsvBytes(table));
+    return ReplaceFile(fs, path, LogCsvBytes(table));
 }

@@ -8,9 +8,10 @@
 #include <optional>
 
 #include "controller/LogTable.h"
+#include "files/FileSystem.h"
 
 QByteArray LogCsvBytes(const LogTable& table);
 
 // Replaces the file whole (files/AtomicFile.h): empty on success, else the
 // system's description of the failure, with nothing of the file written.
-std::optional<QString> SaveLogCsv(const QString& path, const LogTable& table);
+std::optional<QString> SaveLogCsv(const QString& path, const LogTable& table, FileSystem& fs = RealFileSystem());

@@ -2,6 +2,7 @@
 
 #include "controller/IntegerText.h"
 #include "controller/Win1250.h"
+#include "files/BoundedRead.h"
 
 namespace {
 
@@ -41,10 +42,13 @@ QString BytesValueText(std::span<const std::uint8_t> bytes)
     return text;
 }
 
-ParameterFile::ParameterFile(const QString& path) : file_(ParameterFileFormat())
+ParameterFile::ParameterFile(const QString& path, FileSystem& fs) : file_(ParameterFileFormat())
 {
     // A file that cannot be read reads as empty: every key takes its default.
-    file_.Load(path);
+    BoundedRead read = ReadBounded(path, KeyFileBound, BeyondBound::Refuse, fs);
+    if (read.Refused())
+        refusal_ = read.reason;
+    file_ = KeyFile(ParameterFileFormat(), std::move(read.bytes));
 }
 
 QString ParameterFile::ReadString(QStringView section, QStringView key, const QString& fallback) const
@@ -100,7 +104,7 @@ void SectionBatch::WriteBytes(const QString& key, std::span<const std::uint8_t> 
     WriteString(key, BytesValueText(bytes));
 }
 
-std::optional<QString> SectionBatch::Save(const QString& path) const
+std::optional<QString> SectionBatch::Save(const QString& path, FileSystem& fs) const
 {
-    return WriteKeys(path, ParameterFileFormat(), entries_);
+    return WriteKeys(path, ParameterFileFormat(), entries_, fs);
 }

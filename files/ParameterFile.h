@@ -13,6 +13,10 @@
 //            either case, an odd last digit ignored.
 // A value that does not read as its form gives the caller's default, and so
 // does a missing or unreadable file, section or key: reading never fails.
+// A path that holds no parameter file at all (a folder, a FIFO, a device,
+// a file larger than a key file can be, or one that keeps changing while
+// it is read) is refused, so that the caller can say so rather than load
+// defaults over the user's values.
 //
 // Writing goes by section: a save gathers all keys of its section and
 // commits them in one atomic replace, so the file on disk always holds the
@@ -40,7 +44,11 @@ QString BytesValueText(std::span<const std::uint8_t> bytes);
 // read once, so all keys of one load come from the same version of it.
 class ParameterFile {
 public:
-    explicit ParameterFile(const QString& path);
+    explicit ParameterFile(const QString& path, FileSystem& fs = RealFileSystem());
+
+    // Empty unless the path was refused; then why, and every key reads as
+    // missing.
+    const std::optional<QString>& Refusal() const { return refusal_; }
 
     QString ReadString(QStringView section, QStringView key, const QString& fallback) const;
     int ReadInteger(QStringView section, QStringView key, int fallback) const;
@@ -51,6 +59,7 @@ public:
 
 private:
     KeyFile file_;
+    std::optional<QString> refusal_;
 };
 
 // The keys of one section, gathered in the order they are written, and then
@@ -67,7 +76,7 @@ public:
     // Every key into the file at path in one atomic replace, the file's other
     // lines kept byte for byte; the file is created when missing.  Empty on
     // success, else why nothing was written (the file stays as it was).
-    std::optional<QString> Save(const QString& path) const;
+    std::optional<QString> Save(const QString& path, FileSystem& fs = RealFileSystem()) const;
 
 private:
     QString section_;

@@ -83,7 +83,7 @@ const OutdoorSection<WallFillInputs>& WallSection()
 
 template <typename Inputs>
 std::optional<QString> SaveOutdoor(const QString& path, const OutdoorSection<Inputs>& section,
-                                   const OutdoorSectionValues<Inputs>& values)
+                                   const OutdoorSectionValues<Inputs>& values, FileSystem& fs)
 {
     SectionBatch batch(section.section);
     // Saving does not limit: a row of 300 is kept as 300, for the Controller
@@ -93,13 +93,12 @@ std::optional<QString> SaveOutdoor(const QString& path, const OutdoorSection<Inp
     Inputs inputs = values.inputs;  // Member hands out mutable references
     for (const auto& [key, member] : section.inputs)
         WriteValue(batch, key, Member(inputs, member));
-    return batch.Save(path);
+    return batch.Save(path, fs);
 }
 
 template <typename Inputs>
-OutdoorSectionValues<Inputs> LoadOutdoor(const QString& path, const OutdoorSection<Inputs>& section)
+OutdoorSectionValues<Inputs> LoadOutdoor(const ParameterFile& file, const OutdoorSection<Inputs>& section)
 {
-    const ParameterFile file(path);
     OutdoorSectionValues<Inputs> values;
     for (int row = 0; row < OutdoorTable::RowCount; ++row)
         values.table.SetValue(row, QString::number(file.ReadInteger(section.section, section.RowKey(row), 0)));
@@ -110,19 +109,18 @@ OutdoorSectionValues<Inputs> LoadOutdoor(const QString& path, const OutdoorSecti
 
 }  // namespace
 
-std::optional<QString> SaveConstSection(const QString& path, const RegulationConstants& model)
+std::optional<QString> SaveConstSection(const QString& path, const RegulationConstants& model, FileSystem& fs)
 {
     RegulationConstants values = model;  // the rows hand out mutable references
     SectionBatch batch(ConstSection);
     for (const auto& field : ConstantsFields())
         if (field.InFiles())
             WriteValue(batch, field.key, field.Of(values));
-    return batch.Save(path);
+    return batch.Save(path, fs);
 }
 
-void LoadConstSection(const QString& path, RegulationConstants& model)
+void LoadConstSection(const ParameterFile& file, RegulationConstants& model)
 {
-    const ParameterFile file(path);
     for (const auto& field : ConstantsFields()) {
         if (!field.InFiles())
             continue;
@@ -141,34 +139,37 @@ QString ModeSectionName(ModeProgramId id)
     return {};
 }
 
-std::optional<QString> SaveModeSection(const QString& path, ModeProgramId id, const ModeProgram& program)
+std::optional<QString> SaveModeSection(const QString& path, ModeProgramId id, const ModeProgram& program,
+                                       FileSystem& fs)
 {
     SectionBatch batch(ModeSectionName(id));
     batch.WriteBytes(ModeDataKey, program.Raw());
-    return batch.Save(path);
+    return batch.Save(path, fs);
 }
 
-bool LoadModeSection(const QString& path, ModeProgramId id, ModeProgram& program)
+bool LoadModeSection(const ParameterFile& file, ModeProgramId id, ModeProgram& program)
 {
-    return program.ReplaceRaw(ParameterFile(path).ReadBytes(ModeSectionName(id), ModeDataKey));
+    return program.ReplaceRaw(file.ReadBytes(ModeSectionName(id), ModeDataKey));
 }
 
-std::optional<QString> SaveEkvithSection(const QString& path, const OutdoorSectionValues<EkvithFillTexts>& values)
+std::optional<QString> SaveEkvithSection(const QString& path, const OutdoorSectionValues<EkvithFillTexts>& values,
+                                         FileSystem& fs)
 {
-    return SaveOutdoor(path, EkvithSection(), values);
+    return SaveOutdoor(path, EkvithSection(), values, fs);
 }
 
-OutdoorSectionValues<EkvithFillTexts> LoadEkvithSection(const QString& path)
+OutdoorSectionValues<EkvithFillTexts> LoadEkvithSection(const ParameterFile& file)
 {
-    return LoadOutdoor(path, EkvithSection());
+    return LoadOutdoor(file, EkvithSection());
 }
 
-std::optional<QString> SaveWallSection(const QString& path, const OutdoorSectionValues<WallFillInputs>& values)
+std::optional<QString> SaveWallSection(const QString& path, const OutdoorSectionValues<WallFillInputs>& values,
+                                       FileSystem& fs)
 {
-    return SaveOutdoor(path, WallSection(), values);
+    return SaveOutdoor(path, WallSection(), values, fs);
 }
 
-OutdoorSectionValues<WallFillInputs> LoadWallSection(const QString& path)
+OutdoorSectionValues<WallFillInputs> LoadWallSection(const ParameterFile& file)
 {
-    return LoadOutdoor(path, WallSection());
+    return LoadOutdoor(file, WallSection());
 }

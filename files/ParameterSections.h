@@ -6,8 +6,10 @@
 //   "Ekvith", "Wall"       the outdoor table, one integer per row ("Ekvith-40"
 //                          … "Ekvith25"), then the tab's fill inputs.
 // A save writes its section in one atomic replace and returns why it could
-// not (the file then stays as it was).  A load never fails: what the file
-// does not hold, or holds in a form that does not read, takes the default.
+// not (the file then stays as it was).  A load reads the file the caller
+// opened (files/ParameterFile.h; the caller says so when it was refused)
+// and never fails: what the file does not hold, or holds in a form that
+// does not read, takes the default.
 #pragma once
 
 #include <QString>
@@ -16,22 +18,27 @@
 #include "controller/ModeProgram.h"
 #include "controller/OutdoorTable.h"
 #include "controller/RegulationConstants.h"
+#include "files/FileSystem.h"
+
+class ParameterFile;
 
 // Every field of the file in the order of the field table: spin and list
 // fields as integers (−1 for a list without selection), the used flags as
 // booleans, the names as they stand.
-std::optional<QString> SaveConstSection(const QString& path, const RegulationConstants& model);
+std::optional<QString> SaveConstSection(const QString& path, const RegulationConstants& model,
+                                        FileSystem& fs = RealFileSystem());
 // Every field of the file into the model, limited as its widget shows it
 // (a spin value into its range, a list position outside its list to −1);
 // names whole, whatever their length; the counters as they were.
-void LoadConstSection(const QString& path, RegulationConstants& model);
+void LoadConstSection(const ParameterFile& file, RegulationConstants& model);
 
 // "ModeA", "ModeB" or "ModeC".
 QString ModeSectionName(ModeProgramId id);
-std::optional<QString> SaveModeSection(const QString& path, ModeProgramId id, const ModeProgram& program);
+std::optional<QString> SaveModeSection(const QString& path, ModeProgramId id, const ModeProgram& program,
+                                       FileSystem& fs = RealFileSystem());
 // Replaces the program only with exactly 672 bytes of "Data" (1344 or 1345
 // hexadecimal digits); anything else leaves it as it was: false.
-bool LoadModeSection(const QString& path, ModeProgramId id, ModeProgram& program);
+bool LoadModeSection(const ParameterFile& file, ModeProgramId id, ModeProgram& program);
 
 // The texts of the curve's coefficient edits "A = ", "B = ", "C = ", as typed.
 struct EkvithFillTexts {
@@ -57,7 +64,9 @@ struct OutdoorSectionValues {
 // Each row as its integer (20 for a value that is not one; no limits), then
 // the inputs.  Loading gives 0 for a row and for an integer input and "0"
 // for a text input that the file does not hold.
-std::optional<QString> SaveEkvithSection(const QString& path, const OutdoorSectionValues<EkvithFillTexts>& values);
-OutdoorSectionValues<EkvithFillTexts> LoadEkvithSection(const QString& path);
-std::optional<QString> SaveWallSection(const QString& path, const OutdoorSectionValues<WallFillInputs>& values);
-OutdoorSectionValues<WallFillInputs> LoadWallSection(const QString& path);
+std::optional<QString> SaveEkvithSection(const QString& path, const OutdoorSectionValues<EkvithFillTexts>& values,
+                                         FileSystem& fs = RealFileSystem());
+OutdoorSectionValues<EkvithFillTexts> LoadEkvithSection(const ParameterFile& file);
+std::optional<QString> SaveWallSection(const QString& path, const OutdoorSectionValues<WallFillInputs>& values,
+                                       FileSystem& fs = RealFileSystem());
+OutdoorSectionValues<WallFillInputs> LoadWallSection(const ParameterFile& file);

@@ -9,11 +9,15 @@
 #include "controller/DecimalText.h"
 #include "controller/IntegerText.h"
 #include "files/AtomicFile.h"
+#include "files/FolderLock.h"
 #include "files/KeyFile.h"
 
 namespace {
 
 const QString Section = QStringLiteral("VESK");
+// Another window's close holds the lock for a read and a replace: far less
+// than this, unless it hangs.
+constexpr std::chrono::milliseconds LockWait(2000);
 const QString PortsSection = QStringLiteral("Ports");
 
 enum class Rule { Decimal, Integer, Text };
@@ -81,6 +85,28 @@ mode_t NewFileMode(const QString& folder)
     return 0444 | (st.st_mode & 0222);
 }
 
+// The values the file does not hold yet, in the order of writing.
+std::vector<KeyEntry> Changes(const KeyFile& file, const StoredSettings& settings,
+                              const std::optional<StoredSettings>& shownAtStart)
+{
+    std::vector<KeyEntry> batch;
+    for (const StoredValue& value : Values) {
+        const QString name = QString::fromLatin1(value.name);
+        const QString text = TextOf(settings, value);
+        const auto stored = file.Value(Section, name);
+        if (stored && Holds(value.rule, *stored, text))
+            continue;
+        // A text a file never held is empty: nothing to write for it.
+        if (!stored && value.rule == Rule::Text && text.isEmpty())
+            continue;
+        const bool leftAsShown = shownAtStart && TextOf(*shownAtStart, value) == text;
+        if (leftAsShown && stored && (value.rule == Rule::Text || NumberOf(value.rule, *stored)))
+            continue;
+        batch.push_back({Section, name, text});
+    }
+    return batch;
+}
+
 KeyFile ReadFile()
 {
     KeyFile file(Utf8KeyFormat());
@@ -141,32 +167,29 @@ Serial::PortMap ReadPortMap()
 }
 
 std::optional<QString> WriteStoredSettings(const StoredSettings& settings,
-                                           const std::optional<StoredSettings>& shownAtStart)
+                                           const std::optional<StoredSettings>& shownAtStart, FileSystem& fs)
 {
     const QString path = StoredSettingsPath();
     KeyFile file(Utf8KeyFormat());
-    // Unreadable, every value counts as missing, and the write must fail.
-    const bool readable = !file.Load(path).has_value();
+    // A first look, unlocked: a close that has nothing to store touches
+    // nothing, not even the folder.
+    file.Load(path, fs);
+    if (Changes(file, settings, shownAtStart).empty())
+        return std::nullopt;
 
-    std::vector<KeyEntry> batch;
-    for (const StoredValue& value : Values) {
-        const QString name = QString::fromLatin1(value.name);
-        const QString text = TextOf(settings, value);
-        const auto stored = file.Value(Section, name);
-        if (stored && Holds(value.rule, *stored, text))
-            continue;
-        // A text a file never held is empty: nothing to write for it.
-        if (!stored && value.rule == Rule::Text && text.isEmpty())
-            continue;
-        const bool leftAsShown = shownAtStart && TextOf(*shownAtStart, value) == text;
-        if (leftAsShown && stored && (value.rule == Rule::Text || NumberOf(value.rule, *stored)))
-            continue;
-        batch.push_back({Section, name, text});
-    }
+    const QString folder = QFileInfo(path).absolutePath();
+    QDir().mkpath(folder);
+    const mode_t mode = NewFileMode(folder);
+    // Read back and replaced under the lock, so that what another window
+    // stored a moment ago is in the file this one writes.
+    const FolderLock lock(folder, LockWait, fs);
+    // Unreadable, every value counts as missing, and the write must fail.
+    const bool readable = !file.Load(path, fs).has_value();
+    const std::vector<KeyEntry> batch = Changes(file, settings, shownAtStart);
     if (batch.empty())
         return std::nullopt;
     const QString first = batch.front().key;
-    if (!readable)
+    if (!readable || lock.Failure())
         return first;
 
     // A text the file cannot hold (a line break) is not stored; the others
@@ -178,9 +201,7 @@ std::optional<QString> WriteStoredSettings(const StoredSettings& settings,
     }
     if (!file.Changed())
         return refused;
-    const QString folder = QFileInfo(path).absolutePath();
-    QDir().mkpath(folder);
-    if (ReplaceFile(path, file.Bytes(), NewFileMode(folder)))
+    if (ReplaceFile(fs, path, file.Bytes(), mode))
         return first;
     return refused;
 }

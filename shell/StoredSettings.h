@@ -10,6 +10,7 @@
 #include <QString>
 #include <optional>
 
+#include "files/FileSystem.h"
 #include "link/PortNames.h"
 
 // The values as the widgets show them at start and give them back at close.
@@ -38,7 +39,9 @@ QString StoredSettingsPath();
 // the same in every locale (controller/DecimalText.h): the file is shared
 // by technicians whose locales differ.  A value in double quotes (as
 // earlier versions wrote texts with a comma) is read without them.  A file
-// that cannot be read counts as holding nothing.
+// that cannot be read counts as holding nothing, and so does anything but
+// a regular file of at most a megabyte (files/BoundedRead.h: a FIFO or a
+// link to /dev/zero planted in the shared folder must not hang the start).
 StoredSettings ReadStoredSettings(const QLocale& locale = QLocale());
 Serial::PortMap ReadPortMap();
 
@@ -49,9 +52,13 @@ Serial::PortMap ReadPortMap();
 // the others), so an unchanged value is never rewritten and a file where
 // nothing changed is not written at all.  Given the values as read at
 // start, a value left as it was does not overwrite a number that the file
-// holds now: what another technician stored meanwhile stands.  Creates the
-// file and its folder when missing.  Empty on success, else the name of the
-// first value that could not be stored (an unreadable file is never
-// replaced: it would lose its other lines).
+// holds now: what another technician stored meanwhile stands.  The file is
+// read back and replaced under a lock on its folder (files/FolderLock.h,
+// waited for at most two seconds), so two windows closing at the same
+// moment both keep their values.  Creates the file and its folder when missing.  Empty
+// on success, else the name of the first value that could not be stored
+// (an unreadable file, or anything but a regular file, is never replaced:
+// it would lose its other lines).
 std::optional<QString> WriteStoredSettings(const StoredSettings& settings,
-                                           const std::optional<StoredSettings>& shownAtStart = std::nullopt);
+                                           const std::optional<StoredSettings>& shownAtStart = std::nullopt,
+                                           FileSystem& fs = RealFileSystem());

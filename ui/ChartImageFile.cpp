@@ -36,10 +36,10 @@ QByteArray ChartImageBytes(ChartFormat format, QSize size, const ChartPainter& p
     return image.save(&buffer, "PNG") ? bytes : QByteArray();
 }
 
-std::optional<QString> SaveChartImage(const QString& path, QSize size, const ChartPainter& paint)
+std::optional<QString> SaveChartImage(FileSystem& fs, const QString& path, QSize size, const ChartPainter& paint)
 {
     const QByteArray bytes = ChartImageBytes(ChartFormatFor(path), size, paint);
     if (bytes.isEmpty())
         return QStringLiteral("the picture could not be encoded");
-    return ReplaceFile(path, bytes);
+    return ReplaceFile(fs, path, bytes);
 }

@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 
+#include "files/FileSystem.h"
+
 class QPainter;
 
 enum class ChartFormat { Png, Svg };
@@ -20,4 +22,4 @@ using ChartPainter = std::function<void(QPainter&)>;
 QByteArray ChartImageBytes(ChartFormat format, QSize size, const ChartPainter& paint);
 
 // Empty on success, else what failed; a file that was there stays whole.
-std::optional<QString> SaveChartImage(const QString& path, QSize size, const ChartPainter& paint);
+std::optional<QString> SaveChartImage(FileSystem& fs, const QString& path, QSize size, const ChartPainter& paint);

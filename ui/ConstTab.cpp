@@ -9,6 +9,7 @@
 #include "SpinEdit.h"
 #include "files/ParameterSections.h"
 #include "shell/Dialogs.h"
+#include "shell/ParameterFileOpen.h"
 #include "shell/Texts.h"
 #include "ui_ConstTab.h"
 
@@ -139,14 +140,17 @@ void ConstTab::Write()
 
 void ConstTab::Load(const QString& path)
 {
-    LoadConstSection(path, constants_);
+    const auto file = OpenParameterFile(path, context_.dialogs, context_.files);
+    if (!file)
+        return;
+    LoadConstSection(*file, constants_);
     ShowConstants();
 }
 
 void ConstTab::Save(const QString& path)
 {
     CollectConstants();
-    if (SaveConstSection(path, constants_))
+    if (SaveConstSection(path, constants_, context_.files))
         context_.dialogs.Error(Text::UnableToWrite(path));
 }
 

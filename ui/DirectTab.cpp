@@ -173,7 +173,7 @@ void DirectTab::Write()
 
 void DirectTab::Load(const QString& path)
 {
-    const ImageRead read = ReadImageFile(path);
+    const ImageRead read = ReadImageFile(path, context_.files);
     if (!read.image) {
         context_.dialogs.Error(Text::CannotOpenFile(path, read.error));
         return;
@@ -195,6 +195,6 @@ void DirectTab::Save(const QString& path)
 
 void DirectTab::SaveFile(const QString& path, const QByteArray& bytes)
 {
-    if (const auto failed = ReplaceFile(path, bytes))
+    if (const auto failed = ReplaceFile(context_.files, path, bytes))
         context_.dialogs.Error(Text::CannotCreateFile(path, *failed));
 }

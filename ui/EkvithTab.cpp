@@ -1,6 +1,7 @@
 #include "ui/EkvithTab.h"
 
 #include "controller/MeasuredHours.h"
+#include "shell/ParameterFileOpen.h"
 #include "shell/StoredSettings.h"
 #include "ui_EkvithTab.h"
 
@@ -49,14 +50,17 @@ void EkvithTab::SetFillTexts(const Coefficients& texts)
 
 void EkvithTab::Load(const QString& path)
 {
-    const auto section = LoadEkvithSection(path);
+    const auto file = OpenParameterFile(path, Context().dialogs, Context().files);
+    if (!file)
+        return;
+    const auto section = LoadEkvithSection(*file);
     SetFillTexts(section.inputs);
     SetTable(section.table);
 }
 
 void EkvithTab::Save(const QString& path)
 {
-    if (SaveEkvithSection(path, {Table(), FillTexts()}))
+    if (SaveEkvithSection(path, {Table(), FillTexts()}, Context().files))
         ReportUnableToWrite(path);
 }
 

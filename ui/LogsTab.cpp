@@ -103,7 +103,7 @@ void LogsTab::Read()
 
 void LogsTab::Save(const QString& path)
 {
-    if (const auto reason = SaveLogCsv(path, model_.Table()))
+    if (const auto reason = SaveLogCsv(path, model_.Table(), context_.files))
         context_.dialogs.Error(Text::CannotCreateFile(QDir::toNativeSeparators(path), *reason));
 }
 
@@ -147,6 +147,6 @@ void LogsTab::acSaveChartClick()
     if (path.isEmpty())
         return;
     LogChartImage* chart = ui_->imLogsChart;
-    if (SaveChartImage(path, chart->size(), [chart](QPainter& painter) { chart->Paint(painter); }))
+    if (SaveChartImage(context_.files, path, chart->size(), [chart](QPainter& painter) { chart->Paint(painter); }))
         context_.dialogs.Error(Text::UnableToWrite(path));
 }

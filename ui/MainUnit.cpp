@@ -25,11 +25,12 @@ QString UserName()
 
 }  // namespace
 
-TMainForm::TMainForm(Dialogs* service, QWidget* parent)
+TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files)
     : QWidget(parent),
       ui_(std::make_unique<Ui::TMainForm>()),
       ownDialogs_(service ? nullptr : std::make_unique<QtDialogs>(this)),
       dialogs_(service ? *service : *ownDialogs_),
+      files_(files ? *files : RealFileSystem()),
       link_(WindowServices{
           &busy_,
           [this] { tiClock.stop(); },
@@ -46,7 +47,7 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent)
     tiClock.setInterval(1000);
     OpenDialog.filter = QString::fromUtf8(Text::Filter::Image);
 
-    const TabContext context{link_, dialogs_, logs_};
+    const TabContext context{link_, dialogs_, logs_, files_};
     for (TabFactory make : TabTable()) {
         TabPage* tab = make(context, ui_->PageControl);
         ui_->PageControl->addTab(tab, tab->windowTitle());
@@ -125,7 +126,7 @@ void TMainForm::FormClose()
         settings.ComPort = ui_->cbComPort->currentIndex();
     }
     // A store that cannot be written is reported once; closing goes on.
-    if (const auto failed = WriteStoredSettings(settings, stored_))
+    if (const auto failed = WriteStoredSettings(settings, stored_, files_))
         dialogs_.Error(Text::StoreFailure(*failed));
 }
 

@@ -24,8 +24,9 @@ class TMainForm;
 class TMainForm : public QWidget {
     Q_OBJECT
 public:
-    // Without a dialog service the window shows Qt's boxes and dialogs.
-    explicit TMainForm(Dialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    // Without a dialog service the window shows Qt's boxes and dialogs;
+    // without a file system its files go through the real one.
+    explicit TMainForm(Dialogs* dialogs = nullptr, QWidget* parent = nullptr, FileSystem* files = nullptr);
     ~TMainForm() override;
 
     TabPage* ActiveTab() const;
@@ -55,6 +56,7 @@ private:
     std::unique_ptr<Ui::TMainForm> ui_;
     std::unique_ptr<Dialogs> ownDialogs_;
     Dialogs& dialogs_;
+    FileSystem& files_;
     QtBusyIndicator busy_;
     ControllerLink link_;
     HourlyLogs logs_;

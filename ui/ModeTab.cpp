@@ -2,6 +2,7 @@
 
 #include "files/ParameterSections.h"
 #include "shell/Dialogs.h"
+#include "shell/ParameterFileOpen.h"
 #include "shell/Texts.h"
 #include "ui_ModeTab.h"
 
@@ -47,12 +48,13 @@ void ModeTab::Write()
 
 void ModeTab::Load(const QString& path)
 {
-    if (LoadModeSection(path, SelectedProgram(), program_))
+    const auto file = OpenParameterFile(path, context_.dialogs, context_.files);
+    if (file && LoadModeSection(*file, SelectedProgram(), program_))
         ui_->dgMode->ProgramReplaced();
 }
 
 void ModeTab::Save(const QString& path)
 {
-    if (SaveModeSection(path, SelectedProgram(), program_))
+    if (SaveModeSection(path, SelectedProgram(), program_, context_.files))
         context_.dialogs.Error(Text::UnableToWrite(path));
 }

@@ -26,6 +26,7 @@ protected:
     OutdoorTab(const TabContext& context, OutdoorTransfers transfers, QWidget* parent);
     // The tab's list, once its .ui is set up.
     void SetList(OutdoorList* list) { list_ = list; }
+    const TabContext& Context() const { return context_; }
     void Report(FloatFault fault) const;
     // A parameter-file save that wrote nothing: "Unable to write to …".
     void ReportUnableToWrite(const QString& path) const;

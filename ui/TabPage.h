@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "files/FileSystem.h"
 #include "shell/TabPolicy.h"
 
 class ControllerLink;
@@ -16,12 +17,14 @@ class HourlyLogs;
 struct StoredSettings;
 
 // What a tab gets from the window: the link to the Controller, the dialog
-// service and the logs read in this window ("Záznamy" fills them, the
-// heating curve shows them as measured points), nothing more.
+// service, the logs read in this window ("Záznamy" fills them, the heating
+// curve shows them as measured points) and the file system its files go
+// through, nothing more.
 struct TabContext {
     ControllerLink& link;
     Dialogs& dialogs;
     HourlyLogs& logs;
+    FileSystem& files = RealFileSystem();
 };
 
 class TabPage : public QWidget {

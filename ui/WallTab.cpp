@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "controller/IntegerText.h"
+#include "shell/ParameterFileOpen.h"
 #include "shell/StoredSettings.h"
 #include "ui_WallTab.h"
 
@@ -62,14 +63,17 @@ void WallTab::SetFillInputs(const Inputs& inputs)
 
 void WallTab::Load(const QString& path)
 {
-    const auto section = LoadWallSection(path);
+    const auto file = OpenParameterFile(path, Context().dialogs, Context().files);
+    if (!file)
+        return;
+    const auto section = LoadWallSection(*file);
     SetFillInputs(section.inputs);
     SetTable(section.table);
 }
 
 void WallTab::Save(const QString& path)
 {
-    if (SaveWallSection(path, {Table(), FillInputs()}))
+    if (SaveWallSection(path, {Table(), FillInputs()}, Context().files))
         ReportUnableToWrite(path);
 }
 

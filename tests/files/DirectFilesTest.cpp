@@ -30,10 +30,10 @@ TEST(ImageFile, EverySizeGivesOnePageZeroFilled)
         for (int i = 0; i < 256; ++i)
             ASSERT_EQ(read.image->bytes[std::size_t(i)], i < size ? std::uint8_t(contents[i]) : 0) << i;
     }
-    // A file without end is read no further than the page and one byte.
+    // A device without end is no image: refused unread.
     const ImageRead endless = ReadImageFile(QStringLiteral("/dev/zero"));
-    ASSERT_TRUE(endless.image.has_value());
-    EXPECT_EQ(endless.image->fit, ImageFit::TooLong);
+    EXPECT_FALSE(endless.image.has_value());
+    EXPECT_EQ(endless.error, QStringLiteral("Not a regular file"));
 }
 
 TEST(DebugTextFile, LinesAsTheFieldShowsThem)

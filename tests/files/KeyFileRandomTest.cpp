@@ -153,13 +153,19 @@ QString WithoutBlanks(QString text)
     return text;
 }
 
+// Each line with its line end: LF, CR LF or a CR alone.
 std::vector<QByteArray> SplitLines(const QByteArray& bytes)
 {
     std::vector<QByteArray> lines;
     qsizetype from = 0;
     while (from < bytes.size()) {
-        const qsizetype newline = bytes.indexOf('\n', from);
-        const qsizetype end = newline < 0 ? bytes.size() : newline + 1;
+        qsizetype end = from;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        if (end < bytes.size() && bytes[end] == '\r')
+            ++end;
+        if (end < bytes.size() && bytes[end] == '\n')
+            ++end;
         lines.push_back(bytes.mid(from, end - from));
         from = end;
     }
@@ -186,7 +192,8 @@ std::vector<QByteArray> SplitLines(const QByteArray& bytes)
     if (gone == 1) {
         const QByteArray& line = old[prefix];
         const QByteArray& first = now[prefix];
-        const bool endAdded = !line.endsWith('\n') && first.startsWith(line) && prefix + 1 == old.size();
+        const bool endAdded = !line.endsWith('\n') && !line.endsWith('\r') && first.startsWith(line) &&
+                              prefix + 1 == old.size();
         const qsizetype equals = line.indexOf('=');
         const bool valueReplaced = added == 1 && equals >= 0 && first.left(equals + 1) == line.left(equals + 1);
         if (!endAdded && !valueReplaced)

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "controller/Win1250.h"
-#include "files/AtomicFile.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "tests/support/Unprivileged.h"
 #include "tests/support/FileBytes.h"
 
@@ -113,6 +113,13 @@ TEST(KeyFileWrite, ChangesOnlyTheValuesItWrites)
         {"CR LF lines: new lines take the file's line end", "[VESK]\r\nWallTemp=19\r\n",
          {{"VESK", "WallTemp", "20"}, {"VESK", "ComPort", "1"}, {"Ports", "COM1", "x"}},
          "[VESK]\r\nWallTemp=20\r\nComPort=1\r\n\r\n[Ports]\r\nCOM1=x\r\n"},
+        {"CR lines, as old Mac editors write them: read as lines, and new lines end in CR too",
+         "[Ports]\rCOM1=/dev/ttyUSB7\r[VESK]\rWallTemp=19\r; end\r",
+         {{"VESK", "WallTemp", "20"}, {"VESK", "ComPort", "1"}, {"Wall", "WallDepth", "45"}},
+         "[Ports]\rCOM1=/dev/ttyUSB7\r[VESK]\rWallTemp=20\rComPort=1\r; end\r\r[Wall]\rWallDepth=45\r"},
+        {"mixed line ends: a new line ends as the one before it, so it never joins it",
+         "[VESK]\nWallTemp=19\r[Ports]\r\nCOM1=x", {{"VESK", "ComPort", "1"}, {"Ports", "COM2", "y"}},
+         "[VESK]\nWallTemp=19\rComPort=1\r[Ports]\r\nCOM1=x\nCOM2=y\n"},
         {"a byte-order mark stays, before an entry of no section or a header",
          "\xEF\xBB\xBFWallTemp=5\n[VESK]\nWallTemp=19\n", {{"VESK", "WallTemp", "20"}},
          "\xEF\xBB\xBFWallTemp=5\n[VESK]\nWallTemp=20\n"},
@@ -186,7 +193,6 @@ protected:
     }
     void TearDown() override
     {
-        SetReplaceFileHook({});
         ::chmod(QFile::encodeName(dir.path()).constData(), 0777);
     }
     QString Path() const { return dir.filePath(QStringLiteral("VESK.ini")); }
@@ -200,17 +206,14 @@ protected:
 TEST_F(WriteKeysTest, OneBatchInOneReplace)
 {
     Put(Path(), old);
-    int opened = 0;
-    SetReplaceFileHook([&opened](ReplaceStep step) {
-        opened += step == ReplaceStep::Open;
-        return true;
-    });
-    EXPECT_EQ(WriteKeys(Path(), Utf8KeyFormat(), batch), std::nullopt);
+    FaultyFileSystem fs;
+    const int& opened = fs.temporaryFiles;
+    EXPECT_EQ(WriteKeys(Path(), Utf8KeyFormat(), batch, fs), std::nullopt);
     EXPECT_EQ(Contents(Path()), "; kept\n[VESK]\nWallTemp=20\nComPort=1\n[Ports]\nCOM1=/dev/ttyUSB0\n");
     EXPECT_EQ(opened, 1);
 
     // Nothing changed: the file is not written at all.
-    EXPECT_EQ(WriteKeys(Path(), Utf8KeyFormat(), batch), std::nullopt);
+    EXPECT_EQ(WriteKeys(Path(), Utf8KeyFormat(), batch, fs), std::nullopt);
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(Names(), QStringList{QStringLiteral("VESK.ini")});
 }
@@ -226,11 +229,14 @@ TEST_F(WriteKeysTest, AMissingFileIsCreatedOnlyWhenThereIsSomethingToWrite)
 TEST_F(WriteKeysTest, AFailureAtAnyStepLeavesTheOldFileWhole)
 {
     Put(Path(), old);
-    for (ReplaceStep failing : {ReplaceStep::Open, ReplaceStep::Write, ReplaceStep::Midway, ReplaceStep::Commit}) {
-        SetReplaceFileHook([failing](ReplaceStep step) { return step != failing; });
-        EXPECT_TRUE(WriteKeys(Path(), Utf8KeyFormat(), batch).has_value()) << int(failing);
-        EXPECT_EQ(Contents(Path()), old) << int(failing);
-        EXPECT_EQ(Names(), QStringList{QStringLiteral("VESK.ini")}) << int(failing);
+    for (FailingStep failing : EveryFailingStep) {
+        if (failing == FailingStep::FolderFsync)
+            continue;  // the new version is in place by then
+        FaultyFileSystem fs;
+        fs.failing = failing;
+        EXPECT_TRUE(WriteKeys(Path(), Utf8KeyFormat(), batch, fs).has_value()) << StepName(failing);
+        EXPECT_EQ(Contents(Path()), old) << StepName(failing);
+        EXPECT_EQ(Names(), QStringList{QStringLiteral("VESK.ini")}) << StepName(failing);
     }
 }
 

@@ -84,15 +84,16 @@ TEST_F(ParameterFileTest, BytesAreHexadecimalPairsOrNothing)
 }
 
 // Lines ending in LF only, a byte-order mark, comments, blank lines, junk,
-// duplicates and a line of megabytes: each key reads as it stands, or as
-// its default, and nothing around it leaks in.
+// duplicates and lines of hundreds of kilobytes (the file as a whole within
+// the bound of a key file): each key reads as it stands, or as its default,
+// and nothing around it leaks in.
 TEST_F(ParameterFileTest, FilesNobodyWouldWriteReadKeyByKey)
 {
     QByteArray file = "\xEF\xBB\xBF; saved by hand\n[const]\n\n# Mode=3\nmode = 2\nMODE=4\n";
-    file += QByteArray(3'000'000, '\x07') + "=" + QByteArray(1'000'000, 'z') + "\n";
+    file += QByteArray(300'000, '\x07') + "=" + QByteArray(100'000, 'z') + "\n";
     file += QByteArray("\x00\xFF\x80\x81 binary\n", 12);
     file += "Sens0Name=\xC8" "erpadlo \x9A\xE8\r\n[Const]\nShift=9\n[ModeB]\nData=";
-    file += QByteArray(5000, 'A') + "\n[Ekvith]\nEkvith-40=" + QByteArray(2'000'000, '5') + "\n";
+    file += QByteArray(5000, 'A') + "\n[Ekvith]\nEkvith-40=" + QByteArray(200'000, '5') + "\n";
     const ParameterFile read = With(file);
     EXPECT_EQ(read.ReadInteger(u"Const", u"Mode", -1), 2);
     EXPECT_EQ(read.ReadInteger(u"Const", u"Shift", -1), -1);  // only in the second [Const]

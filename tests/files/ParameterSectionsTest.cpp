@@ -3,6 +3,8 @@
 // other section, and what a load makes of each value.
 #include "files/ParameterSections.h"
 
+#include "files/ParameterFile.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -134,7 +136,7 @@ TEST_F(ParameterSectionsTest, ConstLoadsEachValueAsItsWidgetShowsIt)
         RegulationConstants model = Filled();
         model.RunCount = 9;
         model.BlrCounter = 123456;
-        LoadConstSection(Path(), model);
+        LoadConstSection(ParameterFile(Path()), model);
 
         // Every other field takes its default; the counters stay.
         RegulationConstants expected;
@@ -150,7 +152,7 @@ TEST_F(ParameterSectionsTest, ConstLoadsEachValueAsItsWidgetShowsIt)
     RegulationConstants model = Filled();
     model.RunCount = 3;
     model.BlrCounter = 7;
-    LoadConstSection(Path(), model);
+    LoadConstSection(ParameterFile(Path()), model);
     RegulationConstants expected;
     expected.RunCount = 3;
     expected.BlrCounter = 7;
@@ -195,7 +197,7 @@ TEST_F(ParameterSectionsTest, ModeTakesOnlyAWholeProgramOfItsOwnSection)
     for (const auto& c : cases) {
         Put(Path(), c.file);
         ModeProgram program = Program(5);
-        EXPECT_EQ(LoadModeSection(Path(), ModeProgramId::B, program), c.replaced) << c.name;
+        EXPECT_EQ(LoadModeSection(ParameterFile(Path()), ModeProgramId::B, program), c.replaced) << c.name;
         EXPECT_TRUE(program == (c.replaced ? Program(1) : Program(5))) << c.name;
     }
 }
@@ -241,9 +243,9 @@ TEST_F(ParameterSectionsTest, OutdoorSectionsSaveTheirRowsAndTheirOwnInputs)
     EXPECT_EQ(Contents(Path()), withCurve + "\r\n[Wall]\r\n" + RowLines("Wall", curve, special) +
                                     "WallDepth=-5000\r\nWallTemp=2000000000\r\nWallSensDepth=7\r\nEkvithFillB=0,3\r\n");
 
-    const auto loadedCurve = LoadEkvithSection(Path());
+    const auto loadedCurve = LoadEkvithSection(ParameterFile(Path()));
     EXPECT_EQ(loadedCurve.inputs, (EkvithFillTexts{QStringLiteral("0,01"), QStringLiteral("-0,7"), QStringLiteral("51")}));
-    const auto loadedWall = LoadWallSection(Path());
+    const auto loadedWall = LoadWallSection(ParameterFile(Path()));
     EXPECT_EQ(loadedWall.inputs, (WallFillInputs{-5000, 2000000000, 7, QStringLiteral("0,3")}));
     for (const auto& table : {loadedCurve.table, loadedWall.table}) {
         EXPECT_EQ(table.Value(0), QStringLiteral("20"));
@@ -259,11 +261,11 @@ TEST_F(ParameterSectionsTest, OutdoorSectionsLoadZerosWhereTheFileHoldsNothing)
     OutdoorTable zeros;
     for (int row = 0; row < OutdoorTable::RowCount; ++row)
         zeros.SetValue(row, QStringLiteral("0"));
-    const auto wall = LoadWallSection(Path());
+    const auto wall = LoadWallSection(ParameterFile(Path()));
     EXPECT_TRUE(wall.table == zeros);
     EXPECT_EQ(wall.inputs, (WallFillInputs{0, 0, 0, QStringLiteral("0")}));
 
-    const auto curve = LoadEkvithSection(Path());
+    const auto curve = LoadEkvithSection(ParameterFile(Path()));
     OutdoorTable expected = zeros;
     expected.SetValue(40, QStringLiteral("16"));
     EXPECT_TRUE(curve.table == expected);

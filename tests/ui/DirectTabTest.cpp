@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <sys/stat.h>
 
 #include "FormFixture.h"
 #include "controller/HexPage.h"
@@ -224,6 +225,18 @@ TEST_F(DirectTabTest, ImageFilesInAndOut)
         ASSERT_EQ(dialogs.Texts(Kind::Error).size(), 1);
         EXPECT_TRUE(dialogs.Texts(Kind::Error)[0].startsWith(head));
         EXPECT_GT(dialogs.Texts(Kind::Error)[0].size(), head.size());
+        EXPECT_EQ(Buffer(), Pattern(1));
+    }
+    // Nor is anything read from what is no file: no FIFO waited for, no
+    // device read without end.
+    const QString fifo = files.filePath(QStringLiteral("fifo.bin")), zero = files.filePath(QStringLiteral("zero.bin"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    for (const QString& path : {fifo, zero}) {
+        dialogs.Clear();
+        Load(path);
+        EXPECT_EQ(dialogs.Texts(Kind::Error),
+                  QStringList{QStringLiteral("Cannot open file \"%1\". Not a regular file").arg(path)});
         EXPECT_EQ(Buffer(), Pattern(1));
     }
     const QString nowhere = files.filePath(QStringLiteral("missing/x.bin"));

@@ -57,7 +57,7 @@ void FormTest::WriteSettings(const QByteArray& veskLines, const QByteArray& port
 
 void FormTest::CreateForm()
 {
-    form = std::make_unique<TMainForm>(&dialogs);
+    form = std::make_unique<TMainForm>(&dialogs, nullptr, &fileSystem);
 }
 
 void FormTest::StartWindow(std::vector<std::string> simArgs, const QByteArray& veskLines, const QByteArray& portLines)

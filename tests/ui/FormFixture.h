@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "link/Transaction.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "tests/support/SimProcess.h"
 #include "ui/MainUnit.h"
 #include "shell/RecordingDialogs.h"
@@ -63,6 +64,8 @@ protected:
     QTemporaryDir settingsDir;
     std::unique_ptr<SimProcess> sim;
     RecordingDialogs dialogs;
+    // The window's files go through it; a test makes a step fail.
+    FaultyFileSystem fileSystem;
     std::unique_ptr<TMainForm> form;
     ControllerLink probe;
 };

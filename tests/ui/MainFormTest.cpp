@@ -12,7 +12,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include "controller/DecimalText.h"
-#include "files/AtomicFile.h"
 #include "link/Serial.h"
 #include "shell/Texts.h"
 
@@ -405,9 +404,8 @@ TEST_F(FormTest, AFailedWriteNamesTheFirstChangedValueAndKeepsTheFile)
     CreateForm();
     Find<QComboBox>("cbComPort")->setCurrentIndex(1);
     form->cbComPortChange();
-    SetReplaceFileHook([](ReplaceStep step) { return step != ReplaceStep::Midway; });
+    fileSystem.failing = FailingStep::ShortWrite;
     form->close();
-    SetReplaceFileHook({});
     EXPECT_FALSE(Serial::IsOpen());
     EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("Failed to set data for 'ComPort'")});
     EXPECT_EQ(SettingsBytes(), old);

@@ -4,15 +4,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cstring>
 #include <sys/stat.h>
 
 #include "FormFixture.h"
-#include "files/AtomicFile.h"
 #include "shell/Texts.h"
 #include "tests/support/Unprivileged.h"
 #include "ui/ConstTab.h"
@@ -45,7 +46,6 @@ protected:
     }
     void TearDown() override
     {
-        SetReplaceFileHook({});
         ::chmod(QFile::encodeName(files.path()).constData(), 0777);
         FormTest::TearDown();
     }
@@ -246,6 +246,35 @@ TEST_F(ParameterFileTabsTest, AFileWithoutTheTabsSectionGivesItsDefaults)
     EXPECT_TRUE(dialogs.Texts(Kind::Error).isEmpty());
 }
 
+// "Otevřít..." on what is no parameter file at all (a FIFO nobody writes, a
+// link to /dev/zero, a folder): said once with the reason, at once, and the
+// tab keeps what it showed; a saved copy of each tab stays byte for byte.
+TEST_F(ParameterFileTabsTest, APathThatIsNoFileIsRefusedAndTheTabKeepsItsValues)
+{
+    StartWindow();
+    Ekvith()->SetTable(Rows(79));
+    Wall()->SetTable(Rows(-2));
+    Mode()->ReplaceProgram(Program());
+    const QString fifo = File("fifo.vsk"), zero = File("zero.vsk"), folder = File("folder.vsk");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    ASSERT_TRUE(QDir(files.path()).mkdir(QStringLiteral("folder.vsk")));
+    const QString notAFile = QStringLiteral("Not a regular file");
+    const std::pair<QString, QString> paths[] = {
+        {fifo, notAFile}, {zero, notAFile}, {folder, QString::fromLocal8Bit(std::strerror(EISDIR))}};
+    for (const char* tab : {"tsConst", "tsEkvith", "tsMode", "tsWall"}) {
+        Save(tab, File("before.vsk"));
+        for (const auto& [path, reason] : paths) {
+            dialogs.Clear();
+            Load(tab, path);
+            EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QStringLiteral("Cannot open file \"%1\". %2").arg(path, reason)})
+                << tab;
+        }
+        Save(tab, File("after.vsk"));
+        EXPECT_EQ(Contents(File("after.vsk")), Contents(File("before.vsk"))) << tab;
+    }
+}
+
 // The selected program's section alone; a section without a whole program
 // leaves the grid as it was and draws nothing.
 TEST_F(ParameterFileTabsTest, TheModeTabUsesTheSectionOfTheSelectedProgram)
@@ -288,14 +317,14 @@ TEST_F(ParameterFileTabsTest, ASaveThatCannotBeWrittenIsReportedOnceAndChangesNo
     const QByteArray old = "; the old set\r\n[Const]\r\nShift=3\r\n";
     Put(path, old);
     const QStringList unable{QStringLiteral("Unable to write to ") + path};
-    SetReplaceFileHook([](ReplaceStep step) { return step != ReplaceStep::Midway; });
+    fileSystem.failing = FailingStep::ShortWrite;
     for (const char* tab : {"tsConst", "tsEkvith", "tsMode", "tsWall"}) {
         dialogs.Clear();
         Save(tab, path);
         EXPECT_EQ(dialogs.Texts(Kind::Error), unable) << tab;
         EXPECT_EQ(Contents(path), old) << tab;
     }
-    SetReplaceFileHook({});
+    fileSystem.failing = FailingStep::None;
 
     const auto saveAsNobody = [&](const char* tab) {
         ShowTab(tab);

@@ -3,20 +3,28 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <fcntl.h>
+#include <functional>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 #include "controller/DecimalText.h"
 #include "controller/IntegerText.h"
 #include "shell/PortChoice.h"
-#include "files/AtomicFile.h"
 #include "shell/Dialogs.h"
 #include "shell/ResetInfo.h"
 #include "shell/StoredSettings.h"
 #include "shell/Texts.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "tests/support/Unprivileged.h"
 
 namespace {
@@ -85,7 +93,6 @@ protected:
     }
     void TearDown() override
     {
-        SetReplaceFileHook({});
         ::chmod(QFile::encodeName(dir.filePath(QStringLiteral("VESK"))).constData(), 0777);
     }
 
@@ -359,15 +366,16 @@ TEST_F(StoredSettingsTest, AFailureInTheMiddleOfTheWriteKeepsTheOldFile)
     const StoredSettings shown = s;
     s.WallSensDepth = QStringLiteral("18");
     s.WallTemp = QStringLiteral("20");
-    for (ReplaceStep failing : {ReplaceStep::Open, ReplaceStep::Midway, ReplaceStep::Commit}) {
-        SetReplaceFileHook([failing](ReplaceStep step) { return step != failing; });
-        EXPECT_EQ(WriteStoredSettings(s, shown), QStringLiteral("EkvithFillA")) << "missing values come first";
+    FaultyFileSystem fs;
+    for (FailingStep failing : {FailingStep::CreateTemporary, FailingStep::ShortWrite, FailingStep::Fsync}) {
+        fs.failing = failing;
+        EXPECT_EQ(WriteStoredSettings(s, shown, fs), QStringLiteral("EkvithFillA")) << "missing values come first";
         EXPECT_EQ(FileBytes(), old);
     }
     WriteFile("[VESK]\nEkvithFillA=0\nEkvithFillB=-0,7\nEkvithFillC=51\nWallDepth=45\nWallSensDepth=17\n"
               "WallTemp=19\nComPort=0\n");
-    SetReplaceFileHook([](ReplaceStep step) { return step != ReplaceStep::Midway; });
-    EXPECT_EQ(WriteStoredSettings(s, ReadStoredSettings(czech)), QStringLiteral("WallSensDepth"));
+    fs.failing = FailingStep::ShortWrite;
+    EXPECT_EQ(WriteStoredSettings(s, ReadStoredSettings(czech), fs), QStringLiteral("WallSensDepth"));
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("VESK"))).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("VESK.ini")});
 }
@@ -422,6 +430,119 @@ TEST_F(StoredSettingsTest, NoPortsSectionLeavesTheMapEmpty)
 {
     WriteFile("[VESK]\nComPort=2\n");
     EXPECT_TRUE(ReadPortMap().empty());
+}
+
+// Any member of the group may plant something else under the name: the
+// start must not hang on it or read without end, and the close must not
+// put a file in its place.
+TEST_F(StoredSettingsTest, ASettingsPathThatIsNoFileGivesTheDefaultsAndIsNeverReplaced)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("VESK")));
+    const QByteArray path = QFile::encodeName(FilePath());
+    const std::function<void()> plant[] = {
+        [&] { ASSERT_EQ(::mkfifo(path.constData(), 0664), 0); },
+        [&] { ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), FilePath())); },
+        [&] { ASSERT_TRUE(QDir().mkdir(FilePath())); },
+    };
+    for (const auto& planted : plant) {
+        planted();
+        struct stat before {};
+        ASSERT_EQ(::lstat(path.constData(), &before), 0);
+        StoredSettings s = ReadStoredSettings(czech);
+        EXPECT_EQ(s, ReadStoredSettings(czech));
+        EXPECT_EQ(s.WallTemp, QStringLiteral("21"));
+        EXPECT_TRUE(ReadPortMap().empty());
+        const StoredSettings shown = s;
+        s.WallTemp = QStringLiteral("22");
+        EXPECT_EQ(WriteStoredSettings(s, shown), QStringLiteral("EkvithFillA"));
+        struct stat after {};
+        ASSERT_EQ(::lstat(path.constData(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(QDir(dir.filePath(QStringLiteral("VESK")))
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList{QStringLiteral("VESK.ini")});
+        QFile::remove(FilePath());
+        QDir().rmdir(FilePath());
+    }
+}
+
+// Saved by an old Mac editor: the ports map works, and what the close adds
+// ends in CR like the rest, in the one [VESK] section.
+TEST_F(StoredSettingsTest, ACrOnlyFileIsReadAndWrittenInItsOwnLineEnds)
+{
+    WriteFile("; by hand\r[Ports]\rCOM1=/dev/ttyUSB7\r[VESK]\rWallTemp=19\rComPort=0\r");
+    EXPECT_EQ(ReadPortMap(), (Serial::PortMap{{"COM1", "/dev/ttyUSB7"}}));
+    StoredSettings s = ReadStoredSettings(czech);
+    EXPECT_EQ(s.WallTemp, QStringLiteral("19"));
+    const StoredSettings shown = s;
+    s.WallTemp = QStringLiteral("20");
+    EXPECT_EQ(WriteStoredSettings(s, shown), std::nullopt);
+    EXPECT_EQ(FileBytes(), "; by hand\r[Ports]\rCOM1=/dev/ttyUSB7\r[VESK]\rWallTemp=20\rComPort=0\r"
+                           "EkvithFillA=0\rEkvithFillB=-0,7\rEkvithFillC=51\rWallDepth=45\rWallSensDepth=17\r");
+}
+
+// Two technicians close their windows at the same moment, each having
+// changed one value: both values are in the file afterwards.  The reads
+// are slowed down, so that without the lock both would read the old file
+// and the second replace would drop the first one's value.
+TEST_F(StoredSettingsTest, TwoWindowsClosingAtOnceBothKeepTheirValues)
+{
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        WriteFile("[VESK]\nEkvithFillA=0\nEkvithFillB=-0,7\nEkvithFillC=51\nWallDepth=45\nWallSensDepth=17\n"
+                  "WallTemp=21\nComPort=0\n");
+        int go[2];
+        ASSERT_EQ(::pipe(go), 0);
+        const auto close = [&](QString StoredSettings::*member, const char* value) {
+            const pid_t child = ::fork();
+            if (child != 0)
+                return child;
+            StoredSettings s = ReadStoredSettings(czech);
+            const StoredSettings shown = s;
+            s.*member = QString::fromLatin1(value);
+            FaultyFileSystem slow;
+            slow.beforeRead = [](int) { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
+            char byte = 0;
+            ::close(go[1]);
+            if (::read(go[0], &byte, 1) != 0)  // both start when the pipe closes
+                ::_exit(3);
+            ::_exit(WriteStoredSettings(s, shown, slow) ? 1 : 0);
+        };
+        const pid_t first = close(&StoredSettings::WallTemp, "25");
+        const pid_t second = close(&StoredSettings::WallDepth, "50");
+        ::close(go[0]);
+        ::close(go[1]);
+        for (pid_t child : {first, second}) {
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        const StoredSettings both = ReadStoredSettings(czech);
+        EXPECT_EQ(both.WallTemp, QStringLiteral("25"));
+        EXPECT_EQ(both.WallDepth, QStringLiteral("50"));
+    }
+}
+
+// A window that holds the lock for ever (stopped in a debugger) costs the
+// other one a short wait and a message, not a hang.
+TEST_F(StoredSettingsTest, ALockHeldElsewhereFailsTheStoreAfterAShortWait)
+{
+    const QByteArray old = "[VESK]\nWallTemp=19\n";
+    WriteFile(old);
+    const int folder = ::open(QFile::encodeName(dir.filePath(QStringLiteral("VESK"))).constData(), O_RDONLY);
+    ASSERT_GE(folder, 0);
+    ASSERT_EQ(::flock(folder, LOCK_EX), 0);
+    StoredSettings s = ReadStoredSettings(czech);
+    const StoredSettings shown = s;
+    s.WallTemp = QStringLiteral("20");
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(WriteStoredSettings(s, shown), QStringLiteral("EkvithFillA"));
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(FileBytes(), old);
+    ::close(folder);
+    EXPECT_EQ(WriteStoredSettings(s, shown), std::nullopt);
 }
 
 }  // namespace
