@@ -46,7 +46,7 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const
     tiClock.setInterval(1000);
     OpenDialog.filter = QString::fromUtf8(Text::Filter::Image);
 
-    const TabContext context{link_, dialogs_, files_};
+    const TabContext context{link_, dialogs_, logs_, files_};
     for (TabFactory make : tabTable) {
         TabPage* tab = make(context, ui_->PageControl);
         ui_->PageControl->addTab(tab, tab->windowTitle());

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "controller/Logs.h"
 #include "link/Transaction.h"
 #include "shell/Dialogs.h"
 #include "shell/StoredSettings.h"
@@ -61,6 +62,7 @@ private:
     FileSystem& files_;
     QtBusyIndicator busy_;
     ControllerLink link_;
+    HourlyLogs logs_;
     std::vector<TabPage*> tabs_;  // owned by PageControl, in its order
     TabPolicy policy_;            // of the active tab, as last applied
     StoredSettings stored_;       // as read at start
