@@ -51,7 +51,7 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const
     // Every caption shows from the start; a tab's widgets are built when it
     // is first shown (PageControlChange), so the window appears without
     // waiting for seven pages of which the user sees one.
-    const TabContext context{link_, dialogs_, files_};
+    const TabContext context{link_, dialogs_, logs_, files_};
     for (const TabRow& row : tabTable) {
         auto* tab = new TabHost(row, context, ui_->PageControl);
         ui_->PageControl->addTab(tab, QString::fromUtf8(row.caption));

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "controller/Logs.h"
 #include "link/PortEnumeration.h"
 #include "link/Transaction.h"
 #include "shell/Dialogs.h"
@@ -66,6 +67,7 @@ private:
     FileSystem& files_;
     QtBusyIndicator busy_;
     ControllerLink link_;
+    HourlyLogs logs_;
     std::vector<TabHost*> tabs_;  // owned by PageControl, in its order
     TabPolicy policy_;            // of the active tab, as last applied
     StoredSettings stored_;       // as read at start

@@ -13,13 +13,17 @@
 
 class ControllerLink;
 class Dialogs;
+class HourlyLogs;
 struct StoredSettings;
 
 // What a tab gets from the window: the link to the Controller, the dialog
-// service and the file system its files go through, nothing more.
+// service, the logs read in this window ("Záznamy" fills them, the heating
+// curve shows them as measured points) and the file system its files go
+// through, nothing more.
 struct TabContext {
     ControllerLink& link;
     Dialogs& dialogs;
+    HourlyLogs& logs;
     FileSystem& files = RealFileSystem();
 };
 
