@@ -75,12 +75,13 @@ int main(int argc, char* argv[])
     TMainForm form(&dialogs);
     form.show();
     auto* pages = form.findChild<QTabWidget*>(QStringLiteral("PageControl"));
+    auto* read = form.findChild<QPushButton*>(QStringLiteral("btRead"));
+    // The tab's widgets are there once it is shown.
+    pages->setCurrentWidget(form.findChild<QWidget*>(QStringLiteral("tsLogs")));
+    QApplication::processEvents();
     auto* tab = form.findChild<LogsTab*>(QStringLiteral("tsLogs"));
     auto* grid = form.findChild<QTableView*>(QStringLiteral("sgLogs"));
     auto* chart = form.findChild<LogChartImage*>(QStringLiteral("imLogsChart"));
-    auto* read = form.findChild<QPushButton*>(QStringLiteral("btRead"));
-    pages->setCurrentWidget(tab);
-    QApplication::processEvents();
 
     std::size_t txBefore = sim.TxLines().size();
     auto start = Clock::now();

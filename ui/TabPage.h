@@ -48,8 +48,8 @@ public:
     // One tick of the status timer, while the policy runs it.
     virtual void StatusTick() {}
 
-    // The stored settings that the tab's widgets show: given at start,
-    // collected at close.
+    // The stored settings that the tab's widgets show: given when the page
+    // is built, collected at close.
     virtual void ShowStored(const StoredSettings& settings) { Q_UNUSED(settings); }
     virtual void CollectStored(StoredSettings& settings) const { Q_UNUSED(settings); }
 
