@@ -16,4 +16,8 @@ namespace SensorId {
 // "Uživ. 2", "Uživ. 3": sensor i is entry i.
 const QStringList& Items();
 constexpr int Count = 8;
+// The roles the heating curve joins: the water it sets against the outdoor
+// temperature it reads.
+constexpr int OutletWater = 0;
+constexpr int Outdoor = 4;
 }  // namespace SensorId
