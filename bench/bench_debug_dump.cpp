@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bench/LineTime.h"
+#include "tests/support/FailureCallback.h"
 #include "controller/DebugDump.h"
 #include "link/Serial.h"
 #include "link/Transaction.h"
@@ -26,7 +27,8 @@ int main()
     if (!OpenSimulatorLine(sim))
         return 2;
     int failures = 0;
-    ControllerLink link({nullptr, {}, [&] { ++failures; }});
+    FailureCallback counter([&](const LinkFailure&) { ++failures; });
+    ControllerLink link(&counter);
     DebugSnapshot snapshot{};
 
     using Clock = std::chrono::steady_clock;

@@ -11,6 +11,7 @@
 #include "bench/LineTime.h"
 #include "link/Serial.h"
 #include "link/Transaction.h"
+#include "tests/support/FailureCallback.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ int main()
     const double openTime = Seconds(Clock::now() - start);
     const Serial::HolderScan scan = Serial::ScanForHolder(sim.LinkPath());
     int failures = 0;
-    ControllerLink link({nullptr, {}, [&] { ++failures; }});
+    FailureCallback counter([&](const LinkFailure&) { ++failures; });
+    ControllerLink link(&counter);
     PageBuffer page{};
 
     std::size_t txBefore = sim.TxLines().size();

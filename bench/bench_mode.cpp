@@ -14,6 +14,7 @@
 
 #include "bench/LineTime.h"
 #include "controller/Logs.h"
+#include "tests/support/FailureCallback.h"
 #include "controller/ModeProgram.h"
 #include "link/Serial.h"
 #include "shell/RecordingDialogs.h"
@@ -107,7 +108,8 @@ int main(int argc, char* argv[])
         if (!OpenSimulatorLine(sim))
             return 2;
         int failures = 0;
-        ControllerLink link({nullptr, {}, [&] { ++failures; }});
+        FailureCallback counter([&](const LinkFailure&) { ++failures; });
+        ControllerLink link(&counter);
         ModeProgram program;
         const LineResult read = MeasureTransfers(sim, failures, [&](ModeProgramId id) {
             ReadModeProgram(link, id, program);

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "bench/LineTime.h"
+#include "tests/support/FailureCallback.h"
 #include "controller/StatusPoll.h"
 #include "link/Commands.h"
 #include "link/Serial.h"
@@ -131,7 +132,8 @@ int main(int argc, char* argv[])
     if (!OpenSimulatorLine(sim))
         return 2;
     int failures = 0;
-    ControllerLink link({nullptr, {}, [&] { ++failures; }});
+    FailureCallback counter([&](const LinkFailure&) { ++failures; });
+    ControllerLink link(&counter);
 
     // A simulator with no client on its line looks for one every 10 ms: a
     // real device has no such wait, so it is spent before the first tick.

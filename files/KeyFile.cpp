@@ -169,6 +169,24 @@ std::optional<QString> KeyFile::Value(QStringView section, QStringView key) cons
     return std::nullopt;
 }
 
+std::vector<KeyEntry> KeyFile::Entries() const
+{
+    std::vector<KeyEntry> entries;
+    QString section;
+    const auto text = [this](qsizetype begin, qsizetype end) {
+        return format_.decode(QByteArrayView(bytes_.constData() + begin, end - begin));
+    };
+    for (qsizetype pos = 0; pos < bytes_.size();) {
+        const Line line = LineAt(pos);
+        pos = line.end;
+        if (line.kind == Line::Section)
+            section = text(line.nameBegin, line.nameEnd);
+        else if (line.kind == Line::Entry)
+            entries.push_back({section, text(line.nameBegin, line.nameEnd), text(line.valueBegin, line.valueEnd)});
+    }
+    return entries;
+}
+
 QByteArray KeyFile::LineEndOf(const Line& line) const
 {
     return bytes_.sliced(line.textEnd, line.end - line.textEnd);

@@ -52,6 +52,7 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "files/FileSystem.h"
 
@@ -100,6 +101,11 @@ public:
     // "=" or starting with "[", ";" or "#", or blanks around a name (they
     // would not read back).  The contents are then unchanged.
     std::optional<QString> Set(const KeyEntry& entry);
+
+    // Every entry of the file in order, each with the name of the section
+    // it stands in (empty above the first header), later duplicates and
+    // later sections of a name included: for readers that refuse them.
+    std::vector<KeyEntry> Entries() const;
 
     const QByteArray& Bytes() const { return bytes_; }
     // Whether Set changed anything since the construction or the last Load.

@@ -82,15 +82,16 @@ bool WriteBytes(const std::uint8_t* buffer, std::uint16_t count)
     return ok;
 }
 
-bool ReadBytes(std::uint8_t* buffer, std::uint16_t count)
+bool ReadBytes(std::uint8_t* buffer, std::uint16_t count, std::uint16_t* arrived)
 {
-    if (!port)
-        return false;
-    if (count == 0)
-        return true;
-    const bool ok = port->Read(buffer, count, ReadTimeoutMs(count)) == count;
-    DropIfGone();
-    return ok;
+    std::size_t got = 0;
+    if (port && count > 0) {
+        got = port->Read(buffer, count, ReadTimeoutMs(count));
+        DropIfGone();
+    }
+    if (arrived)
+        *arrived = std::uint16_t(got);
+    return count == 0 ? port != nullptr : got == count;
 }
 
 int InputWaiting()

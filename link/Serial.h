@@ -23,8 +23,9 @@ const OpenFailure& LastOpenFailure();
 void ClosePort();
 bool WriteBytes(const std::uint8_t* buffer, std::uint16_t count);
 // Gives up after 500 ms + 1 ms per requested byte; bytes that did arrive stay
-// in the buffer, but the result is false.
-bool ReadBytes(std::uint8_t* buffer, std::uint16_t count);
+// in the buffer, but the result is false.  `arrived`, where given, gets
+// their count.
+bool ReadBytes(std::uint8_t* buffer, std::uint16_t count, std::uint16_t* arrived = nullptr);
 int InputWaiting();
 // Discards what is waiting: the stale bytes of an earlier exchange.  When
 // the device hung up (an adapter pulled out), the failing operation closes

@@ -1,29 +1,27 @@
 // The one exchange of the program with the Controller and the page
 // operations built on it.
 //
-// A failed exchange is reported once, where it happens: the status timer is
-// stopped first (so no poll can start while the message is up), then the
-// failure report is shown.  Callers only look at the success flag and stop.
+// A failed operation is reported once, where it happens: to the observer,
+// with its reason (link/LinkFailure.h), which the link also keeps for
+// LastFailure().  Callers only look at the success flag and stop.
+//
+// Every exchange is logged in the category "vesk.link" at debug level
+// (request, reply in hex, time, the reason of a failure); it is off unless
+// turned on, e.g. QT_LOGGING_RULES="vesk.link.debug=true".
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
-#include "link/BusyIndicator.h"
+#include "link/LinkFailure.h"
+#include "link/LinkObserver.h"
 #include "link/PageMap.h"
-
-// What the transaction needs of the window.  A build without widgets hands
-// in plain callbacks; anything missing is simply skipped.
-struct WindowServices {
-    BusyIndicator* busy = nullptr;
-    std::function<void()> stopStatusTimer;
-    // Shows the one message of a failed exchange; the window owns its text.
-    std::function<void()> reportFailure;
-};
 
 class ControllerLink {
 public:
-    explicit ControllerLink(WindowServices services = {});
+    // Without an observer nothing is told; failures are still kept.
+    explicit ControllerLink(LinkObserver* observer = nullptr) : observer_(observer) {}
+
+    void SetObserver(LinkObserver* observer) { observer_ = observer; }
 
     // Drains pending input, sends the request and reads exactly replyLength
     // bytes (none when 0).  The reply is complete only when the result is true.
@@ -39,13 +37,17 @@ public:
     // after which nothing is awaited.  Stops at the first failure.
     bool SendAcknowledged(const std::uint8_t* bytes, std::size_t count);
 
-    WindowServices& Services() { return services_; }
+    // Why the last failed operation failed; meaningful after a false result.
+    const LinkFailure& LastFailure() const { return last_; }
 
 private:
-    void Enter(bool hourglass) const;
-    void Leave() const;
-    void ShowNormal() const;
-    void Fail() const;
+    // One exchange; on failure fills last_ but tells nobody yet, so that a
+    // page operation can add its page and step first.
+    bool Exchange(const std::uint8_t* request, std::uint16_t requestLength, std::uint8_t* reply,
+                  std::uint16_t replyLength);
+    bool Sequence(const std::uint8_t* bytes, std::size_t count);
+    void Report();
 
-    WindowServices services_;
+    LinkObserver* observer_;
+    LinkFailure last_;
 };

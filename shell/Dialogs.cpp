@@ -1,5 +1,13 @@
 #include "shell/Dialogs.h"
 
+std::optional<int> SecondsLeft(qint64 elapsedMs, int done, int total)
+{
+    if (done <= 0 || total < done)
+        return std::nullopt;
+    const qint64 leftMs = elapsedMs * (total - done) / done;
+    return int((leftMs + 999) / 1000);
+}
+
 QStringList ToQtNameFilters(const QString& filter)
 {
     QStringList result;

@@ -6,6 +6,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
+#include <optional>
+#include <vector>
 
 // What a file dialog is set up with.  The filter is a list of description
 // and pattern pairs separated by "|" ("Binární soubory (*.bin)|*.bin|…").
@@ -14,6 +17,23 @@ struct FileDialogSettings {
     QString defaultExtension;  // without the dot; empty for none
     bool operator==(const FileDialogSettings&) const = default;
 };
+
+// The progress of a long transfer, shown modal over the whole program from
+// its start to its destruction: no other window takes a click or a key
+// meanwhile.  Between pages it lets the window repaint and its "Zrušit"
+// be pressed.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    // Pages done of all; the time left is estimated from the pace so far.
+    virtual void Show(int done, int total) = 0;
+    // Whether the user pressed "Zrušit" (or closed the dialog).
+    virtual bool Cancelled() = 0;
+};
+
+// The time left at the pace so far, in whole seconds rounded up; nothing
+// before the first page is done.
+std::optional<int> SecondsLeft(qint64 elapsedMs, int done, int total);
 
 class Dialogs {
 public:
@@ -32,6 +52,17 @@ public:
     // only an existing file; saving asks before overwriting one.
     virtual QString OpenFileName(const FileDialogSettings& settings) = 0;
     virtual QString SaveFileName(const FileDialogSettings& settings) = 0;
+    // One or more existing files; empty when the user cancels.
+    virtual QStringList OpenFileNames(const FileDialogSettings& settings) = 0;
+
+    // A question with check boxes, OK and "Zrušit": the boxes' states, or
+    // nothing when cancelled.
+    virtual std::optional<std::vector<bool>> Choose(const QString& text, const QStringList& options,
+                                                    const std::vector<bool>& checked) = 0;
+    // A long text the user can read, select and copy.
+    virtual void ShowText(const QString& title, const QString& text) = 0;
+    // Shown until the returned object goes.
+    virtual std::unique_ptr<Progress> StartProgress(const QString& title) = 0;
 };
 
 // Converts a "description|pattern|…" filter into Qt's name filters, one

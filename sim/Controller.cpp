@@ -114,7 +114,7 @@ std::vector<std::uint8_t> Controller::OnCommand(std::uint8_t command, Nanos now)
 std::vector<std::uint8_t> Controller::OnPageData(std::uint8_t byte, bool* ended)
 {
     const int index = index_++;
-    if (index == config_.noAckAfter) {
+    if (index == config_.noAckAfter && (config_.noAckPage < 0 || config_.noAckPage == page_)) {
         // The injected fault: this byte is not taken and the write is given
         // up; what came before it stays.
         state_ = State::Command;
@@ -122,7 +122,8 @@ std::vector<std::uint8_t> Controller::OnPageData(std::uint8_t byte, bool* ended)
         return {};
     }
     // Stored as it arrives: a broken sequence leaves what came before it.
-    At(eeprom_, page_, index) = byte;
+    if (page_ * kPageSize + index != config_.stuckByte)
+        At(eeprom_, page_, index) = byte;
     if (index == kPageSize - 1) {
         state_ = State::Command;
         *ended = true;

@@ -26,6 +26,10 @@ struct ControllerConfig {
     // Data byte of a page write that gets no acknowledgement (the write is
     // then abandoned); −1 for none.
     int noAckAfter = -1;
+    // The page whose writes get that fault; −1 for every page.
+    int noAckPage = -1;
+    // A worn EEPROM cell (page × 256 + offset) that keeps its value; −1: none.
+    int stuckByte = -1;
     // Command byte → number of reply bytes actually sent.
     std::map<std::uint8_t, std::size_t> shortReplies;
     std::array<std::uint8_t, 16> info{};

@@ -84,6 +84,8 @@ std::string Usage()
            "  --line-speed BAUD    pace received and sent bytes like a line of BAUD baud\n"
            "  --no-ack-after N     leave data byte N (0..254) of every page write\n"
            "                       unacknowledged and abandon that write\n"
+           "  --no-ack-page P      only in writes of page P (0..15)\n"
+           "  --stuck-byte P:OFF   byte OFF (0..255) of page P keeps its value when written\n"
            "  --short-reply CMD:N  answer command CMD (hex) with only its first N bytes\n"
            "  --stale N            append N junk bytes to every reply\n"
            "  --delay MS           wait MS milliseconds before every reply\n"
@@ -134,6 +136,16 @@ ParseResult ParseOptions(const std::vector<std::string>& args)
         } else if (name == "--no-ack-after") {
             if (!ParseInt(value, 0, 254, &n)) return fail("bad --no-ack-after (0..254): " + value);
             o.noAckAfter = static_cast<int>(n);
+        } else if (name == "--no-ack-page") {
+            if (!ParseInt(value, 0, 15, &n)) return fail("bad --no-ack-page (0..15): " + value);
+            o.noAckPage = static_cast<int>(n);
+        } else if (name == "--stuck-byte") {
+            const auto colon = value.find(':');
+            long long page = 0;
+            if (colon == std::string::npos || !ParseInt(value.substr(0, colon), 0, 15, &page) ||
+                !ParseInt(value.substr(colon + 1), 0, 255, &n))
+                return fail("bad --stuck-byte (P:OFF): " + value);
+            o.stuckByte = static_cast<int>(page * 256 + n);
         } else if (name == "--short-reply") {
             if (!ParseShortReply(value, &o)) return fail("bad --short-reply (CMD:N): " + value);
         } else if (name == "--stale") {

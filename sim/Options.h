@@ -18,6 +18,8 @@ struct Options {
     std::string eepromFile;               // empty: no file
     int lineSpeed = 0;                    // baud; 0: reply at once
     int noAckAfter = -1;
+    int noAckPage = -1;                   // the fault only in writes of this page; −1: every page
+    int stuckByte = -1;                   // EEPROM address (page × 256 + offset) that ignores writes; −1: none
     std::map<std::uint8_t, std::size_t> shortReplies;
     int stale = 0;
     int delayMs = 0;

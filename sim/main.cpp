@@ -87,6 +87,8 @@ int main(int argc, char** argv)
 
     sim::ControllerConfig config;
     config.noAckAfter = options.noAckAfter;
+    config.noAckPage = options.noAckPage;
+    config.stuckByte = options.stuckByte;
     config.shortReplies = options.shortReplies;
     config.info = options.info;
     sim::Controller controller(config, image, options.clock.value_or(HostClock()), start);

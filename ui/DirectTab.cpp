@@ -1,9 +1,12 @@
 #include "ui/DirectTab.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include "controller/HexPage.h"
@@ -39,6 +42,38 @@ QFont FixedPitchFont()
     return font;
 }
 
+// Holds back a close of the window while a command runs, whoever asks for
+// it (the close box, a quit signal, a log-out): the port must stay open
+// until the transfer has stopped between two pages, and no message may
+// follow.  The window closes when the command has returned.
+class CloseDeferral : public QObject {
+public:
+    explicit CloseDeferral(QWidget* window) : window_(window) { window_->installEventFilter(this); }
+    ~CloseDeferral() override
+    {
+        if (!window_)
+            return;
+        window_->removeEventFilter(this);
+        if (requested_)
+            window_->close();
+    }
+    bool Requested() const { return requested_; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::Close)
+            return false;
+        requested_ = true;
+        event->ignore();
+        return true;
+    }
+
+private:
+    QPointer<QWidget> window_;
+    bool requested_ = false;
+};
+
 }  // namespace
 
 DirectTab::DirectTab(const TabContext& context, QWidget* parent)
@@ -73,6 +108,9 @@ DirectTab::DirectTab(const TabContext& context, QWidget* parent)
             rbDirectClick();
     });
     connect(ui_->cbDirectDebugType, &QComboBox::activated, this, &DirectTab::rbDirectClick);
+    connect(ui_->btDirectBackup, &QPushButton::clicked, this, [this] { RunWholeMemory(&BackupWholeMemory); });
+    connect(ui_->btDirectRestore, &QPushButton::clicked, this, [this] { RunWholeMemory(&RestoreWholeMemory); });
+    connect(ui_->btDirectCompare, &QPushButton::clicked, this, [this] { RunWholeMemory(&CompareWholeMemory); });
     rbDirectClick();
 }
 
@@ -191,6 +229,14 @@ void DirectTab::Save(const QString& path)
         SaveFile(path, DebugTextFileBytes(TextLines(ui_->meDebugInfo->toPlainText())));
     else
         SaveFile(path, ImageFileBytes(buffer_));
+}
+
+void DirectTab::RunWholeMemory(void (*command)(WholeMemoryContext&))
+{
+    CloseDeferral deferral(window());
+    WholeMemoryContext whole{context_.link, context_.dialogs, context_.files, context_.portName()};
+    whole.closing = [&deferral] { return deferral.Requested(); };
+    command(whole);
 }
 
 void DirectTab::SaveFile(const QString& path, const QByteArray& bytes)

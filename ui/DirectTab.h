@@ -3,7 +3,8 @@
 // microcontroller's snapshot, in the processed view or as memory in the
 // grid with its registers beside it.  The mode (radio buttons and debug
 // type) decides the common buttons, the dialogs and the views; see
-// shell/DirectModes.h.
+// shell/DirectModes.h.  The group "Celá paměť" backs up, restores and
+// compares the whole Controller (shell/WholeMemory.h).
 #pragma once
 
 #include <memory>
@@ -11,6 +12,7 @@
 #include "controller/DebugDump.h"
 #include "link/PageMap.h"
 #include "shell/DirectModes.h"
+#include "shell/WholeMemory.h"
 #include "ui/TabPage.h"
 
 class QPainter;
@@ -49,6 +51,9 @@ private:
     void ReadDebugDump();
     void ShowBuffer(const PageBuffer& bytes);
     void SaveFile(const QString& path, const QByteArray& bytes);
+    // Runs one of the whole-memory commands; a close of the window meanwhile
+    // stops its transfer and closes the window after it.
+    void RunWholeMemory(void (*command)(WholeMemoryContext&));
 
     std::unique_ptr<Ui::DirectTab> ui_;
     TabContext context_;

@@ -31,11 +31,10 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const
       ownDialogs_(service ? nullptr : std::make_unique<QtDialogs>(this)),
       dialogs_(service ? *service : *ownDialogs_),
       files_(files ? *files : RealFileSystem()),
-      link_(WindowServices{
-          &busy_,
-          [this] { tiClock.stop(); },
-          [this] { dialogs_.Error(QString::fromUtf8(Text::CommunicationError)); },
-      })
+      linkObserver_(
+          &busy_, [this] { tiClock.stop(); },
+          [this] { dialogs_.Error(QString::fromUtf8(Text::CommunicationError)); }),
+      link_(&linkObserver_)
 {
     ui_->setupUi(this);
     ui_->cbComPort->SetDeviceRoots(deviceRoots);
@@ -51,7 +50,7 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const
     // Every caption shows from the start; a tab's widgets are built when it
     // is first shown (PageControlChange), so the window appears without
     // waiting for seven pages of which the user sees one.
-    const TabContext context{link_, dialogs_, logs_, files_};
+    const TabContext context{link_, dialogs_, logs_, files_, [this] { return ui_->cbComPort->CurrentName(); }};
     for (const TabRow& row : tabTable) {
         auto* tab = new TabHost(row, context, ui_->PageControl);
         ui_->PageControl->addTab(tab, QString::fromUtf8(row.caption));

@@ -15,6 +15,7 @@
 #include "shell/Dialogs.h"
 #include "shell/StoredSettings.h"
 #include "shell/TabPolicy.h"
+#include "shell/WindowLinkObserver.h"
 #include "ui/QtBusyIndicator.h"
 #include "ui/TabPage.h"
 #include "ui/Tabs.h"
@@ -66,6 +67,7 @@ private:
     Dialogs& dialogs_;
     FileSystem& files_;
     QtBusyIndicator busy_;
+    WindowLinkObserver linkObserver_;
     ControllerLink link_;
     HourlyLogs logs_;
     std::vector<TabHost*> tabs_;  // owned by PageControl, in its order

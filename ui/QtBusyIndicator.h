@@ -1,9 +1,9 @@
-// The link's busy indicator on Qt's application-wide override cursor.
+// The window's busy indicator on Qt's application-wide override cursor.
 #pragma once
 
 #include <vector>
 
-#include "link/BusyIndicator.h"
+#include "shell/BusyIndicator.h"
 
 class QtBusyIndicator : public BusyIndicator {
 public:

@@ -16,6 +16,11 @@ public:
     void Information(const QString& text) override;
     QString OpenFileName(const FileDialogSettings& settings) override;
     QString SaveFileName(const FileDialogSettings& settings) override;
+    QStringList OpenFileNames(const FileDialogSettings& settings) override;
+    std::optional<std::vector<bool>> Choose(const QString& text, const QStringList& options,
+                                            const std::vector<bool>& checked) override;
+    void ShowText(const QString& title, const QString& text) override;
+    std::unique_ptr<Progress> StartProgress(const QString& title) override;
 
 private:
     QWidget* parent_;

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 #include "files/FileSystem.h"
 #include "shell/TabPolicy.h"
@@ -18,13 +19,15 @@ struct StoredSettings;
 
 // What a tab gets from the window: the link to the Controller, the dialog
 // service, the logs read in this window ("Záznamy" fills them, the heating
-// curve shows them as measured points) and the file system its files go
-// through, nothing more.
+// curve shows them as measured points), the file system its files go
+// through, and the name of the chosen port (for the files that record it),
+// nothing more.
 struct TabContext {
     ControllerLink& link;
     Dialogs& dialogs;
     HourlyLogs& logs;
     FileSystem& files = RealFileSystem();
+    std::function<QString()> portName = [] { return QString(); };
 };
 
 class TabPage : public QWidget {

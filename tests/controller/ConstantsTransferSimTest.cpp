@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "controller/RegulationConstants.h"
+#include "tests/support/FailureCallback.h"
 #include "tests/support/SimLinkTest.h"
 
 namespace {
@@ -22,7 +23,8 @@ protected:
     }
 
     int failures = 0;
-    ControllerLink link{WindowServices{nullptr, {}, [this] { ++failures; }}};
+    FailureCallback counter{[this](const LinkFailure&) { ++failures; }};
+    ControllerLink link{&counter};
 };
 
 PageBuffer ValidPage()

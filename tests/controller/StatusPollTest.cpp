@@ -10,6 +10,7 @@
 
 #include "controller/ClockSetting.h"
 #include "link/Serial.h"
+#include "shell/WindowLinkObserver.h"
 #include "tests/support/FakeController.h"
 #include "tests/support/FakePort.h"
 
@@ -50,8 +51,9 @@ protected:
 
     FakeController controller;
     std::vector<std::string> events;
-    ControllerLink link{WindowServices{nullptr, [this] { events.push_back("stop-timer"); },
-                                       [this] { events.push_back("report"); }}};
+    WindowLinkObserver window{nullptr, [this] { events.push_back("stop-timer"); },
+                              [this] { events.push_back("report"); }};
+    ControllerLink link{&window};
     std::uint8_t lastMinute = NoStatusMinute;
 };
 

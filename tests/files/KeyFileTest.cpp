@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
 #include <sys/stat.h>
 #include <vector>
 
@@ -75,6 +76,22 @@ TEST(KeyFileRead, FollowsTheLineRules)
             c.value ? std::optional<QString>(QString::fromUtf8(*c.value)) : std::nullopt;
         EXPECT_EQ(value, expected) << c.bytes << " [" << c.section << "] " << c.key;
     }
+}
+
+// Everything a reader that refuses duplicates needs: every entry in order,
+// under the section it stands in, those Value() would not read included.
+TEST(KeyFileRead, EntriesListsEveryEntryWithItsSection)
+{
+    const KeyFile file(Utf8KeyFormat(), QByteArray("k0=a\n[s]\n; c=1\n k = v \nk=w\n[T]\nx=\n[s]\nk=z\njunk\n"));
+    std::vector<std::array<QString, 3>> entries;
+    for (const KeyEntry& e : file.Entries())
+        entries.push_back({e.section, e.key, e.value});
+    const auto S = [](const char* text) { return QString::fromUtf8(text); };
+    EXPECT_EQ(entries, (std::vector<std::array<QString, 3>>{{S(""), S("k0"), S("a")},
+                                                            {S("s"), S("k"), S("v")},
+                                                            {S("s"), S("k"), S("w")},
+                                                            {S("T"), S("x"), S("")},
+                                                            {S("s"), S("k"), S("z")}}));
 }
 
 TEST(KeyFileWrite, ChangesOnlyTheValuesItWrites)

@@ -15,6 +15,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "tests/support/FailureCallback.h"
 #include "tests/support/FakePort.h"
 #include "link/PortEnumeration.h"
 #include "link/Serial.h"
@@ -268,7 +269,7 @@ TEST_F(PortLocks, AHangUpReleasesTheLockAndTheReopenTakesItAgain)
     const std::string port = (t / "ttyAdapter").string();
     auto first = std::make_unique<SimProcess>(VESK_SIM_PATH);
     fs::create_symlink(first->LinkPath(), port);
-    ControllerLink link{WindowServices{}};
+    ControllerLink link;
     ASSERT_TRUE(Serial::OpenPort(port, 9600));
     ASSERT_EQ(Names(locks.Root()), std::vector<std::string>{Serial::LockFileName(first->SlavePath())});
 
@@ -434,7 +435,8 @@ TEST_F(Replug, ThePortComesBackWithTheSimulator)
     auto first = std::make_unique<SimProcess>(VESK_SIM_PATH, std::vector<std::string>{"--delay", "600"});
     fs::create_symlink(first->LinkPath(), port);
     int failures = 0;
-    ControllerLink link{WindowServices{nullptr, {}, [&] { ++failures; }}};
+    FailureCallback counter{[&](const LinkFailure&) { ++failures; }};
+    ControllerLink link{&counter};
     ASSERT_TRUE(Serial::OpenPort(port, 9600));
 
     PageBuffer page{};

@@ -13,6 +13,7 @@
 
 #include "link/Commands.h"
 #include "link/Transaction.h"
+#include "shell/WindowLinkObserver.h"
 #include "tests/support/RecordingBusy.h"
 #include "tests/support/SimLinkTest.h"
 
@@ -47,11 +48,8 @@ protected:
     std::string dir;
 
     Reports reports;
-    ControllerLink link{WindowServices{
-        &reports.busy,
-        [this] { ++reports.timerStops; },
-        [this] { ++reports.failures; },
-    }};
+    WindowLinkObserver window{&reports.busy, [this] { ++reports.timerStops; }, [this] { ++reports.failures; }};
+    ControllerLink link{&window};
 };
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
@@ -141,10 +139,10 @@ TEST_F(TransactionSim, AReplyJustAfterItsDeadlineFailsOnceAndIsNotTakenForTheNex
         image[i] = std::uint8_t(i * 13 + 5);
     WriteFile(eeprom, image);
     Start({"--delay", "600", "--eeprom", eeprom});
-    link.Services().reportFailure = [this] {
+    window.SetReportFailure([this] {
         ++reports.failures;
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    };
+    });
 
     std::uint8_t clock[4];
     EXPECT_FALSE(link.Transact(Command::ReadClock, clock, 4));
@@ -205,7 +203,7 @@ TEST_F(TransactionSim, CursorRuleForTenAndElevenByteReplies)
 {
     Start({"--short-reply", "0x44:11"});
     RecordingBusy busy("cross");
-    link.Services().busy = &busy;
+    window.SetBusy(&busy);
     std::uint8_t reply[16];
     ASSERT_TRUE(link.Transact(Command::Status, reply, 10));
     EXPECT_EQ(busy.history, (std::vector<std::string>{"cross"}));
@@ -240,4 +238,23 @@ TEST_F(TransactionSim, EveryCommandGetsItsReplyLength)
     // exchange is clean.
     EXPECT_TRUE(link.Transact(Command::ReadClock, reply, 4));
     EXPECT_EQ(reports.failures, 0);
+}
+
+// On a real line: a reply cut short says how much of it came, a Controller
+// that went away says so, and after it the port is gone.
+TEST_F(TransactionSim, FailuresSayWhy)
+{
+    Start({"--short-reply", "0x21:100"});
+    PageBuffer page{};
+    EXPECT_FALSE(link.ReadPage(1, page));
+    EXPECT_EQ(link.LastFailure(),
+              (LinkFailure{LinkFailure::Reason::TimeOut, 0x21, 256, 100, LinkFailure::Step::PageRead, 1}));
+
+    sim->Stop();
+    EXPECT_FALSE(link.ReadPage(2, page));
+    EXPECT_EQ(link.LastFailure().reason, LinkFailure::Reason::HungUp) << Describe(link.LastFailure());
+    EXPECT_FALSE(link.WritePage(2, page));
+    EXPECT_EQ(link.LastFailure(),
+              (LinkFailure{LinkFailure::Reason::NoPort, 0x32, 1, 0, LinkFailure::Step::PageCommand, 2}));
+    EXPECT_EQ(reports.failures, 3);
 }

@@ -2,6 +2,8 @@
 // cursor, and that a failure is reported once, after the timer is stopped.
 #include <gtest/gtest.h>
 
+#include <QLoggingCategory>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,23 +11,18 @@
 #include "link/Commands.h"
 #include "link/Serial.h"
 #include "link/Transaction.h"
+#include "shell/WindowLinkObserver.h"
+#include "tests/support/FailureCallback.h"
 #include "tests/support/RecordingBusy.h"
 
 namespace {
 
-// Records the window services in the order they are used.
+// Records what the window does for the link, in order.
 struct Window {
     RecordingBusy busy{"cross"};  // some cursor the window had set
     std::vector<std::string> events;
-
-    WindowServices Services()
-    {
-        return WindowServices{
-            &busy,
-            [this] { events.push_back("stop-timer"); },
-            [this] { events.push_back("report"); },
-        };
-    }
+    WindowLinkObserver observer{&busy, [this] { events.push_back("stop-timer"); },
+                                [this] { events.push_back("report"); }};
 };
 
 // A Controller that acknowledges everything: one byte per request, or the
@@ -51,7 +48,7 @@ protected:
         UninstallFake();
     }
     Window window;
-    ControllerLink link{window.Services()};
+    ControllerLink link{&window.observer};
 };
 
 }  // namespace
@@ -158,4 +155,99 @@ TEST_F(TransactionFake, AcknowledgedSequenceAwaitsNothingAfterTheLastByte)
     ASSERT_TRUE(link.SendAcknowledged(clockSet, 5));
     EXPECT_EQ(Fake().written, std::vector<std::uint8_t>(clockSet, clockSet + 5));
     EXPECT_EQ(Fake().readSizes, (std::vector<std::size_t>{1, 1, 1, 1}));
+}
+
+// ---- the reason of a failure ------------------------------------------------
+
+namespace {
+
+LinkFailure Expected(LinkFailure::Reason reason, std::uint8_t request, std::uint16_t expected, std::uint16_t arrived,
+                     LinkFailure::Step step = LinkFailure::Step::Exchange, int page = -1, int index = -1)
+{
+    return {reason, request, expected, arrived, step, page, index};
+}
+
+}  // namespace
+
+// Each way an exchange can fail, alone and inside the page operations: the
+// reason the observer hears is the one the link keeps, and the window's
+// report comes once all the same.
+TEST_F(TransactionFake, EveryFailureCarriesItsReasonPageAndStep)
+{
+    using R = LinkFailure::Reason;
+    using S = LinkFailure::Step;
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        std::function<bool(ControllerLink&)> act;
+        LinkFailure expected;
+    };
+    std::uint8_t reply[16];
+    PageBuffer page{};
+    const std::uint8_t clockSet[] = {0x10, 7, 5, 23, 6};
+    const Case cases[] = {
+        {"time-out, 5 of 16", [] { Fake().onWrite = [](auto&) { Fake().input.assign(5, 0x41); }; },
+         [&](ControllerLink& l) { return l.Transact(Command::Info, reply, 16); }, Expected(R::TimeOut, 0x44, 16, 5)},
+        {"no port", [] { Serial::ClosePort(); },
+         [&](ControllerLink& l) { return l.Transact(Command::ReadClock, reply, 4); }, Expected(R::NoPort, 0x00, 4, 0)},
+        {"write error", [] { Fake().failWrite = true; },
+         [&](ControllerLink& l) { return l.Transact(Command::Status, reply, 10); }, Expected(R::WriteError, 0x43, 10, 0)},
+        {"hang-up", [] { Fake().hangUp = true; },
+         [&](ControllerLink& l) { return l.Transact(Command::Status, reply, 10); }, Expected(R::HungUp, 0x43, 10, 0)},
+        {"page read, 200 of 256", [] { Fake().onWrite = [](auto&) { Fake().input.assign(200, 0); }; },
+         [&](ControllerLink& l) { return l.ReadPage(21, page); },
+         Expected(R::TimeOut, 0x25, 256, 200, S::PageRead, 5)},
+        {"page write command", [] {}, [&](ControllerLink& l) { return l.WritePage(3, page); },
+         Expected(R::TimeOut, 0x33, 1, 0, S::PageCommand, 3)},
+        {"page write, data byte 100", [] { AnswerEveryByte(101); }, [&](ControllerLink& l) { return l.WritePage(7, page); },
+         Expected(R::TimeOut, 0x00, 1, 0, S::PageData, 7, 100)},
+        {"clock setting, byte 2", [] { AnswerEveryByte(2); },
+         [&](ControllerLink& l) { return l.SendAcknowledged(clockSet, 5); }, Expected(R::TimeOut, 5, 1, 0, S::Sequence, -1, 2)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetFake();
+        ASSERT_TRUE(Serial::OpenPort("COM1", 9600));
+        std::vector<LinkFailure> heard;
+        FailureCallback listener{[&](const LinkFailure& f) { heard.push_back(f); }};
+        ControllerLink reasoned{&listener};
+        c.arrange();
+        EXPECT_FALSE(c.act(reasoned));
+        ASSERT_EQ(heard.size(), 1u);
+        EXPECT_EQ(heard[0], c.expected) << Describe(heard[0]);
+        EXPECT_EQ(reasoned.LastFailure(), c.expected);
+    }
+}
+
+// The category "vesk.link" says nothing until a rule turns its debug
+// messages on; then every exchange gives its request, reply and time, and
+// a failure its reason.
+TEST_F(TransactionFake, TheLinkCategoryTracesEveryExchangeOnlyWhenTurnedOn)
+{
+    static std::vector<std::string> lines;
+    lines.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context,
+                                                                const QString& message) {
+        if (QLatin1StringView(context.category) == QLatin1StringView("vesk.link"))
+            lines.push_back(message.toStdString());
+    });
+    Fake().onWrite = [](const std::vector<std::uint8_t>&) { Fake().input.assign({0x0A, 0x14, 0x1E, 0x02}); };
+    std::uint8_t clock[4];
+    ASSERT_TRUE(link.Transact(Command::ReadClock, clock, 4));
+    EXPECT_TRUE(lines.empty());
+
+    QLoggingCategory::setFilterRules(QStringLiteral("vesk.link.debug=true"));
+    ASSERT_TRUE(link.Transact(Command::ReadClock, clock, 4));
+    Fake().onWrite = [](const std::vector<std::uint8_t>&) { Fake().input.assign({0x41, 0x42}); };
+    std::uint8_t info[16];
+    EXPECT_FALSE(link.Transact(Command::Info, info, 16));
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(lines[0].starts_with("00 -> 4 of 4 bytes in ")) << lines[0];
+    EXPECT_TRUE(lines[0].ends_with(" ms: 0a 14 1e 02")) << lines[0];
+    EXPECT_TRUE(lines[1].starts_with("44 -> 2 of 16 bytes in ")) << lines[1];
+    EXPECT_TRUE(lines[1].ends_with(" ms: 41 42")) << lines[1];
+    EXPECT_EQ(lines[2], "failed: request 0x44: time-out, 2 of 16 reply bytes");
 }

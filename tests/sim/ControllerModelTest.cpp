@@ -326,7 +326,7 @@ TEST(ControllerModel, EepromFileRoundTripAndSizeCheck)
 TEST(ControllerModel, OptionsParse)
 {
     const auto r = ParseOptions({"--link", "/tmp/t", "--short-reply", "0x44:5", "--short-reply=2F:0", "--clock",
-                                 "23:05:07:6", "--info-hex", "4142", "--no-ack-after", "0", "--line-speed", "9600"});
+                                 "23:05:07:6", "--info-hex", "4142", "--no-ack-after", "0", "--line-speed", "9600", "--no-ack-page", "15", "--stuck-byte", "3:255"});
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(r.options.link, "/tmp/t");
     EXPECT_EQ(r.options.shortReplies.at(0x44), 5u);
@@ -339,11 +339,14 @@ TEST(ControllerModel, OptionsParse)
     EXPECT_EQ(r.options.info[1], 0x42);
     EXPECT_EQ(r.options.info[2], 0x00);
     EXPECT_EQ(r.options.noAckAfter, 0);
+    EXPECT_EQ(r.options.noAckPage, 15);
+    EXPECT_EQ(r.options.stuckByte, 3 * 256 + 255);
     EXPECT_EQ(r.options.lineSpeed, 9600);
     const auto d = ParseOptions({"--link", "x"});
     EXPECT_EQ(d.options.info, DefaultInfo());
     EXPECT_FALSE(d.options.clock.has_value());
     EXPECT_EQ(d.options.noAckAfter, -1);
+    EXPECT_EQ(d.options.noAckPage, -1);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ public:
 
     bool Write(const std::uint8_t* buffer, std::size_t count) override
     {
-        if (state.hangUp)
+        if (state.hangUp || state.failWrite)
             return false;
         std::vector<std::uint8_t> chunk(buffer, buffer + count);
         state.written.insert(state.written.end(), chunk.begin(), chunk.end());

@@ -24,6 +24,8 @@ struct FakePortState {
     std::vector<std::string> openedPaths;
     // Every read and write fails as on a device that went away.
     bool hangUp = false;
+    // Writes fail while the device stays (a driver's error).
+    bool failWrite = false;
     // A device that never stops sending: 128 bytes are always waiting.
     bool stream = false;
 };

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "link/BusyIndicator.h"
+#include "shell/BusyIndicator.h"
 
 class RecordingBusy : public BusyIndicator {
 public:

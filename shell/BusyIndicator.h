@@ -1,5 +1,5 @@
-// The window's wait cursor, as the link drives it while the window is
-// blocked in an exchange.
+// The window's wait cursor, as the window's link observer drives it while
+// the window is blocked in an exchange.
 #pragma once
 
 class BusyIndicator {
