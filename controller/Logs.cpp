@@ -5,6 +5,7 @@
 
 #include "controller/Lists.h"
 #include "controller/RegulationConstants.h"
+#include "controller/Units.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ QString LogSensorRole(int position)
 
 QString LogTemperatureText(std::uint8_t entry)
 {
-    return QString::number(std::int8_t(entry)) + QStringLiteral(" °C");
+    return CelsiusText(std::int8_t(entry));
 }
 
 QString LogBoilerText(std::uint8_t entry)
@@ -62,7 +63,7 @@ LogLayout DecodeLogLayout(const PageBuffer& page0)
     // field table places and limits the three list fields (a byte outside
     // the list decodes as no selection, which names no sensor).
     const RegulationConstants constants = DecodeConstantsPage(page0);
-    return {page0[Logs::LogIndexOffset],
+    return {DecodeLogIndex(page0),
             {LogSensorRole(constants.Log1), LogSensorRole(constants.Log2), LogSensorRole(constants.Log3)}};
 }
 

@@ -18,8 +18,6 @@ constexpr int RowCount = Hours + 1; // with the heading row 0
 constexpr int ColumnCount = 5;      // time label, logs 1..3, boiler
 constexpr int FirstValueColumn = 1;
 constexpr int BoilerColumn = 4;
-// Page 0: ring position of the newest entry, the same in all four rings.
-constexpr int LogIndexOffset = 6;
 
 // The ring of a value column: 1..3 the logged sensors, 4 the boiler time.
 constexpr int RingPage(int column) { return Page::FirstLog + column - FirstValueColumn; }

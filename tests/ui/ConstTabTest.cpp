@@ -68,12 +68,12 @@ TEST_F(ConstTabTest, ReadShowsTheControllersPage)
     const RegulationConstants expected = DecodeConstantsPage(page);
     RegulationConstants copy = expected;
     for (const auto& f : ConstantsFields()) {
-        if (f.kind == FieldKind::Spin) {
-            EXPECT_EQ(Spin(f.key)->value(), *std::get<int*>(f.Of(copy))) << f.key.toStdString();
-        } else if (f.kind == FieldKind::List) {
+        if (f.member && (f.kind == RowKind::Byte || f.kind == RowKind::SignedByte)) {
+            EXPECT_EQ(Spin(f.Key())->value(), *std::get<int*>(f.Of(copy))) << f.Key().toStdString();
+        } else if (f.kind == RowKind::ListIndex) {
             EXPECT_EQ(Find<QComboBox>(f.WidgetName().toLatin1().constData())->currentIndex(),
                       *std::get<int*>(f.Of(copy)))
-                << f.key.toStdString();
+                << f.Key().toStdString();
         }
     }
     for (int i = 0; i < 8; ++i) {
@@ -303,9 +303,9 @@ TEST_F(ConstTabTest, TheTabsWidgetsAsDesigned)
     EXPECT_EQ(Find<QComboBox>("cbMode")->count(), 6);
     EXPECT_EQ(Find<QComboBox>("cbLog3")->count(), 8);
     for (const auto& f : ConstantsFields()) {
-        if (f.kind == FieldKind::List) {
+        if (f.kind == RowKind::ListIndex) {
             EXPECT_FALSE(Find<QComboBox>(f.WidgetName().toLatin1().constData())->isEditable())
-                << f.key.toStdString();
+                << f.Key().toStdString();
         }
     }
     EXPECT_EQ(Find<QComboBox>("cbThstatSens")->itemText(5), QStringLiteral("Zeď"));
