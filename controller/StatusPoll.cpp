@@ -35,8 +35,11 @@ RegulatorView MakeRegulatorView(const StatusBlock& status)
     RegulatorView view;
     const int mode = ModeNameIndex(status.Mode);
     view.mode = ModeNames()[mode];
-    for (const char* key : {"Param", "Dev", "Temp", "Wall", "Ekv", "Average", "BlRate"})
-        view.lines.push_back({QString::fromLatin1(key)});
+    for (const char* key : {"Param", "Dev", "Temp", "Wall", "Ekv", "Average", "BlRate"}) {
+        RegulatorLine line;
+        line.key = QString::fromLatin1(key);
+        view.lines.push_back(line);
+    }
     // Set whatever the mode, shown or not.
     view.Line(u"Param").value = SignedText(status.Param);
     view.Line(u"Dev").value = SignedText(status.Dev);

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -382,6 +383,37 @@ TEST_F(OutdoorTabsTest, TheParameterFileReachesRowsAndInputs)
     EXPECT_EQ(wall->Inputs(), inputs);
     SetSpin("seWallDepth", QStringLiteral("abc"));
     EXPECT_EQ(wall->Inputs().at("WallDepth"), FieldValue(0LL));  // a text that is not a number is worth 0
+}
+
+// A row the user typed or filled is a change since the read; what a read
+// or a load shows is none.
+TEST_F(OutdoorTabsTest, TheTabKnowsWhetherTheUserChangedARowSinceTheRead)
+{
+    StartWindow();
+    auto* wall = Find<WallTab>("tsWall");
+    ShowTab("tsWall");
+    EXPECT_FALSE(wall->Changed());
+    Click("btRead");
+    EXPECT_FALSE(wall->Changed());
+    TypeInto(Wall(), 3, QStringLiteral("7"));
+    EXPECT_TRUE(wall->Changed());
+    Click("btRead");
+    EXPECT_FALSE(wall->Changed());
+    // The Controller's table is the fill of the start values: filled with
+    // them again, nothing changes.
+    Click("btFillWall");
+    EXPECT_FALSE(wall->Changed());
+    SetSpin("seWallTemp", QStringLiteral("19"));
+    Click("btFillWall");
+    EXPECT_TRUE(wall->Changed());
+
+    const QString file = QDir(settingsDir.path()).filePath(QStringLiteral("zed.vsk"));
+    dialogs.fileNames.push_back(file);
+    Click("btSave");
+    dialogs.fileNames.push_back(file);
+    Click("btLoad");
+    EXPECT_FALSE(wall->Changed());
+    EXPECT_TRUE(dialogs.Texts(Kind::Error).isEmpty());
 }
 
 }  // namespace
