@@ -112,6 +112,15 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
     }
 
+    // The texts of the fill inputs the file keeps.
+    static std::map<QString, QString> StoredInputs(const char* a, const char* b, const char* c, const char* depth,
+                                                   const char* sensDepth, const char* temp)
+    {
+        return {{"EkvithFillA", QString::fromUtf8(a)}, {"EkvithFillB", QString::fromUtf8(b)},
+                {"EkvithFillC", QString::fromUtf8(c)}, {"WallDepth", QString::fromUtf8(depth)},
+                {"WallSensDepth", QString::fromUtf8(sensDepth)}, {"WallTemp", QString::fromUtf8(temp)}};
+    }
+
     QTemporaryDir dir;
     const QLocale czech{QStringLiteral("cs_CZ")};
     const QLocale english{QStringLiteral("en_US")};
@@ -121,12 +130,7 @@ protected:
 TEST_F(StoredSettingsTest, FirstStartTakesTheDefaults)
 {
     const StoredSettings s = ReadStoredSettings(czech);
-    EXPECT_EQ(s.Input("EkvithFillA"), QStringLiteral("0"));
-    EXPECT_EQ(s.Input("EkvithFillB"), QStringLiteral("-0,7"));
-    EXPECT_EQ(s.Input("EkvithFillC"), QStringLiteral("51"));
-    EXPECT_EQ(s.Input("WallDepth"), QStringLiteral("45"));
-    EXPECT_EQ(s.Input("WallSensDepth"), QStringLiteral("17"));
-    EXPECT_EQ(s.Input("WallTemp"), QStringLiteral("21"));
+    EXPECT_EQ(s.inputs, StoredInputs("0", "-0,7", "51", "45", "17", "21"));
     EXPECT_EQ(s.ComPort, 0);
     // Reading creates nothing; closing stores the seven values, the
     // decimals as shown.
@@ -143,12 +147,7 @@ TEST_F(StoredSettingsTest, StoredValuesAreReadAsTheirNumbers)
     WriteFile("[VESK]\nEkvithFillA=\"0,0125\"\nEkvithFillB=-1,5\nEkvithFillC= 60 \n"
               "WallDepth=$20\nWallSensDepth=-3\nWallTemp=19\nComPort=3\n");
     const StoredSettings s = ReadStoredSettings(czech);
-    EXPECT_EQ(s.Input("EkvithFillA"), QStringLiteral("0,0125"));
-    EXPECT_EQ(s.Input("EkvithFillB"), QStringLiteral("-1,5"));
-    EXPECT_EQ(s.Input("EkvithFillC"), QStringLiteral("60"));
-    EXPECT_EQ(s.Input("WallDepth"), QStringLiteral("32"));
-    EXPECT_EQ(s.Input("WallSensDepth"), QStringLiteral("-3"));
-    EXPECT_EQ(s.Input("WallTemp"), QStringLiteral("19"));
+    EXPECT_EQ(s.inputs, StoredInputs("0,0125", "-1,5", "60", "32", "-3", "19"));
     EXPECT_EQ(s.ComPort, 3);
 }
 
@@ -158,12 +157,7 @@ TEST_F(StoredSettingsTest, TextsThatAreNotNumbersTakeTheDefault)
     WriteFile("[VESK]\nEkvithFillA=\"1.5\nEkvithFillB=abc\nEkvithFillC=1 000\n"
               "WallDepth=4.5\nWallSensDepth=\nWallTemp=zeď\nComPort=COM2\n[Ports]\nCOM1=/dev/ttyUSB0\n");
     const StoredSettings s = ReadStoredSettings(czech);
-    EXPECT_EQ(s.Input("EkvithFillA"), QStringLiteral("0"));
-    EXPECT_EQ(s.Input("EkvithFillB"), QStringLiteral("-0,7"));
-    EXPECT_EQ(s.Input("EkvithFillC"), QStringLiteral("51"));
-    EXPECT_EQ(s.Input("WallDepth"), QStringLiteral("45"));
-    EXPECT_EQ(s.Input("WallSensDepth"), QStringLiteral("17"));
-    EXPECT_EQ(s.Input("WallTemp"), QStringLiteral("21"));
+    EXPECT_EQ(s.inputs, StoredInputs("0", "-0,7", "51", "45", "17", "21"));
     EXPECT_EQ(s.ComPort, 0);
     EXPECT_EQ(ReadPortMap(), (Serial::PortMap{{"COM1", "/dev/ttyUSB0"}}));
 }
