@@ -98,6 +98,21 @@ TabPolicy ClockTab::Policy() const
     return Policy::StatusTab();
 }
 
+template <typename W>
+W* ClockTab::Named(const QString& name) const
+{
+    auto found = named_.find(name);
+    if (found == named_.end())
+        found = named_.insert(name, FindWidget(this, name));
+    Q_ASSERT_X(*found, "ClockTab", qPrintable(name));
+    return qobject_cast<W*>(*found);
+}
+
+QLabel* ClockTab::LabelOf(const QString& key, const char* suffix) const
+{
+    return Named<QLabel>(QStringLiteral("lb") + key + QLatin1StringView(suffix));
+}
+
 void ClockTab::Entered()
 {
     lastStatusMinute = NoStatusMinute;
@@ -158,21 +173,6 @@ void ClockTab::ShowRegulator(const RegulatorView& view)
         caption->setVisible(line.visible);
         value->setVisible(line.visible);
     }
-}
-
-template <typename W>
-W* ClockTab::Named(const QString& name) const
-{
-    auto found = named_.find(name);
-    if (found == named_.end())
-        found = named_.insert(name, FindWidget(this, name));
-    Q_ASSERT_X(*found, "ClockTab", qPrintable(name));
-    return qobject_cast<W*>(*found);
-}
-
-QLabel* ClockTab::LabelOf(const QString& key, const char* suffix) const
-{
-    return Named<QLabel>(QStringLiteral("lb") + key + QLatin1StringView(suffix));
 }
 
 void ClockTab::sbClockUpdateByPCClick()

@@ -31,11 +31,6 @@ void ShowText(QWidget* widget, const QString& text);
 // A child of form by its object name, compared without regard to case: one
 // of the window's labels is spelled lbSens2name.  Null when there is none.
 QWidget* FindWidget(const QWidget* form, const QString& name);
-template <typename W>
-W* Find(const QWidget* form, const QString& name)
-{
-    return qobject_cast<W*>(FindWidget(form, name));
-}
 
 class FieldBinder : public QObject {
     Q_OBJECT
@@ -45,7 +40,6 @@ public:
 
     std::size_t Size() const { return rows_.size(); }
     const FieldSpec& Row(std::size_t i) const { return *rows_[i]; }
-    QWidget* Widget(std::size_t i) const { return widgets_[i]; }
 
     // A value into row i's input, limited as the window shows it.
     void ShowRow(std::size_t i, const FieldValue& value);
