@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench/LineTime.h"
+#include "controller/Logs.h"
 #include "controller/ModeProgram.h"
 #include "link/Serial.h"
 #include "shell/RecordingDialogs.h"
@@ -125,7 +126,8 @@ int main(int argc, char* argv[])
 
     ControllerLink idle;
     RecordingDialogs dialogs;
-    ModeTab tab(TabContext{idle, dialogs});
+    HourlyLogs logs;
+    ModeTab tab(TabContext{idle, dialogs, logs});
     tab.setFont(QFont(QStringLiteral("Liberation Sans"), 8));  // the window's font
     tab.ReplaceProgram(MixedProgram());
     tab.resize(689, 466);

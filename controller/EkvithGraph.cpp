@@ -10,6 +10,13 @@ constexpr int OutdoorStep = 6;  // pixels per °C outdoors
 constexpr int WaterStep = 3;    // pixels per °C of heating water
 constexpr int WaterLow = 20, WaterHigh = 100;
 
+// Where an outdoor and a water temperature meet, both on the graph's ranges.
+GraphPoint At(int outdoor, int water, int h)
+{
+    return {OutdoorStep * (outdoor - OutdoorTable::FirstTemperature) + Left,
+            h - (WaterStep * (water - WaterLow) + Bottom)};
+}
+
 QString ScaleLabel(int value)
 {
     return QString::asprintf("%3d", value);
@@ -40,9 +47,17 @@ EkvithGraphFrame EkvithGraphLayout(int h)
 std::array<GraphPoint, OutdoorTable::RowCount> EkvithGraphPoints(const OutdoorTable& table, int h)
 {
     std::array<GraphPoint, OutdoorTable::RowCount> points;
-    for (int k = 0; k < OutdoorTable::RowCount; ++k) {
-        const int v = std::clamp(table.Number(k), WaterLow, WaterHigh) - WaterLow;
-        points[std::size_t(k)] = {OutdoorStep * k + Left, h - (WaterStep * v + Bottom)};
-    }
+    for (int k = 0; k < OutdoorTable::RowCount; ++k)
+        points[std::size_t(k)] = At(OutdoorTable::Temperature(k), std::clamp(table.Number(k), WaterLow, WaterHigh), h);
+    return points;
+}
+
+std::vector<GraphPoint> EkvithMeasuredPoints(const std::vector<MeasuredHour>& hours, int h)
+{
+    std::vector<GraphPoint> points;
+    for (const MeasuredHour& hour : hours)
+        if (hour.outdoor >= OutdoorTable::FirstTemperature && hour.outdoor <= OutdoorTable::LastTemperature &&
+            hour.water >= WaterLow && hour.water <= WaterHigh)
+            points.push_back(At(hour.outdoor, hour.water, h));
     return points;
 }

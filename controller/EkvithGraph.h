@@ -5,27 +5,12 @@
 // Texts are placed by their top-left corners; lines are 1 pixel wide.
 #pragma once
 
-#include <QString>
 #include <array>
 #include <vector>
 
+#include "controller/GraphGeometry.h"
+#include "controller/MeasuredHours.h"
 #include "controller/OutdoorTable.h"
-
-struct GraphPoint {
-    int x, y;
-    friend bool operator==(const GraphPoint&, const GraphPoint&) = default;
-};
-
-struct GraphLine {
-    GraphPoint from, to;
-    friend bool operator==(const GraphLine&, const GraphLine&) = default;
-};
-
-struct GraphText {
-    GraphPoint at;
-    QString text;
-    friend bool operator==(const GraphText&, const GraphText&) = default;
-};
 
 // Everything of the graph but the curve, for an image `height` pixels high.
 struct EkvithGraphFrame {
@@ -44,3 +29,8 @@ EkvithGraphFrame EkvithGraphLayout(int height);
 // One point per row, the value read as an integer (20 when it is not one)
 // and held to 20..100 °C, the graph's edges.
 std::array<GraphPoint, OutdoorTable::RowCount> EkvithGraphPoints(const OutdoorTable& table, int height);
+
+// The logged hours inside the graph's ranges (outdoor −40..25 °C, water
+// 20..100 °C) on the curve's scales; an hour outside is left out rather
+// than drawn on an edge, where it would look measured there.
+std::vector<GraphPoint> EkvithMeasuredPoints(const std::vector<MeasuredHour>& hours, int height);

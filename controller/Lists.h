@@ -25,4 +25,8 @@ inline constexpr std::array<const char*, SensorCount> Texts{
 };
 const QStringList& Items();
 constexpr int Count = int(Texts.size());
+// The roles the heating curve joins: the water it sets against the outdoor
+// temperature it reads.
+constexpr int OutletWater = 0;
+constexpr int Outdoor = 4;
 }  // namespace SensorId

@@ -1,60 +1,10 @@
 #include "controller/Logs.h"
 
-#include <QDate>
-#include <algorithm>
-
-#include "controller/Lists.h"
 #include "controller/RegulationConstants.h"
-#include "controller/Units.h"
 
-namespace {
-
-// Monday first, as QDate::dayOfWeek() counts from 1.
-const std::array<QString, 7>& ShortWeekdays()
+int LogValue(int column, std::uint8_t entry)
 {
-    static const std::array<QString, 7> names{
-        QStringLiteral("Po"), QStringLiteral("Út"), QStringLiteral("St"), QStringLiteral("Čt"),
-        QStringLiteral("Pá"), QStringLiteral("So"), QStringLiteral("Ne"),
-    };
-    return names;
-}
-
-// Every value text ends in its unit, which the clipboard leaves out.
-constexpr int UnitLength = 3;
-
-}  // namespace
-
-std::array<QString, Logs::Hours> LogTimeLabels(const QDateTime& now)
-{
-    // Hours on the wall clock, counted as plain numbers: stepping back one
-    // row is one less, whatever the clock did in that hour.
-    const qint64 nowHour = now.date().toJulianDay() * 24 + now.time().hour();
-    std::array<QString, Logs::Hours> labels;
-    for (int row = 1; row <= Logs::Hours; ++row) {
-        const qint64 hour = nowHour - (Logs::Hours - row);
-        const QDate day = QDate::fromJulianDay(hour / 24);
-        labels[std::size_t(row - 1)] =
-            ShortWeekdays()[std::size_t(day.dayOfWeek() - 1)] + QLatin1Char(' ') + QString::number(hour % 24) +
-            QLatin1StringView(":00");
-    }
-    return labels;
-}
-
-QString LogSensorRole(int position)
-{
-    const QStringList& roles = SensorId::Items();
-    return position >= 0 && position < roles.size() ? roles[position] : QStringLiteral("(chyba)");
-}
-
-QString LogTemperatureText(std::uint8_t entry)
-{
-    return CelsiusText(std::int8_t(entry));
-}
-
-QString LogBoilerText(std::uint8_t entry)
-{
-    const unsigned seconds = 16u * entry;
-    return QString::asprintf("%u min %u sec", seconds / 60, seconds % 60);
+    return QuantityOf(column) == LogQuantity::Seconds ? Logs::BoilerEntrySeconds * entry : std::int8_t(entry);
 }
 
 LogLayout DecodeLogLayout(const PageBuffer& page0)
@@ -63,48 +13,48 @@ LogLayout DecodeLogLayout(const PageBuffer& page0)
     // field table places and limits the three list fields (a byte outside
     // the list decodes as no selection, which names no sensor).
     const RegulationConstants constants = DecodeConstantsPage(page0);
-    return {DecodeLogIndex(page0),
-            {LogSensorRole(constants.Log1), LogSensorRole(constants.Log2), LogSensorRole(constants.Log3)}};
+    return {DecodeLogIndex(page0), {constants.Log1, constants.Log2, constants.Log3}};
 }
 
-void LogTable::SetHeadings()
+qint64 HourlyLogs::WallHour(const QDateTime& time)
 {
-    cells_[0][0] = QStringLiteral("Datum");
-    cells_[0][Logs::BoilerColumn] = QStringLiteral("Kotel");
+    return time.date().toJulianDay() * 24 + time.time().hour();
 }
 
-void LogTable::SetTimeLabels(const QDateTime& now)
+std::optional<qint64> HourlyLogs::HourOfRow(int row) const
 {
-    const auto labels = LogTimeLabels(now);
-    for (int row = 1; row <= Logs::Hours; ++row)
-        cells_[std::size_t(row)][0] = labels[std::size_t(row - 1)];
+    if (!newestHour_)
+        return std::nullopt;
+    return *newestHour_ - (Logs::Hours - row);
 }
 
-void LogTable::SetColumn(int column, const PageBuffer& ring, const LogLayout& layout)
+const std::optional<LogColumn>& HourlyLogs::Column(int column) const
 {
-    if (column < Logs::FirstValueColumn || column > Logs::BoilerColumn)
+    return columns_[std::size_t(column - Logs::FirstValueColumn)];
+}
+
+void HourlyLogs::SetNow(const QDateTime& now)
+{
+    newestHour_ = WallHour(now);
+    emit Changed();
+}
+
+void HourlyLogs::StartRead(const QDateTime& now)
+{
+    ++reads_;
+    SetNow(now);
+}
+
+void HourlyLogs::SetColumn(int column, const PageBuffer& ring, const LogLayout& layout)
+{
+    if (!Logs::IsValueColumn(column))
         return;
-    const bool boiler = column == Logs::BoilerColumn;
-    if (!boiler)
-        cells_[0][std::size_t(column)] = layout.roles[std::size_t(column - Logs::FirstValueColumn)];
-    for (int row = 1; row <= Logs::Hours; ++row) {
-        const std::uint8_t entry = ring[std::size_t((layout.index + row) % Page::Size)];
-        cells_[std::size_t(row)][std::size_t(column)] = boiler ? LogBoilerText(entry) : LogTemperatureText(entry);
-    }
-}
-
-QString LogTable::ClipboardText(int firstRow, int lastRow) const
-{
-    QString text;
-    for (int row = std::max(firstRow, 1); row <= std::min(lastRow, Logs::Hours); ++row) {
-        const auto& cells = cells_[std::size_t(row)];
-        text += cells[0] + QLatin1Char('\t');
-        for (int column = Logs::FirstValueColumn; column < Logs::ColumnCount; ++column) {
-            const QString& value = cells[std::size_t(column)];
-            text += value.left(std::max<qsizetype>(0, value.size() - UnitLength)) + QLatin1Char('\t');
-        }
-        text.back() = QLatin1Char('\r');
-        text += QLatin1Char('\n');
-    }
-    return text;
+    LogColumn values;
+    values.read = reads_;
+    if (QuantityOf(column) == LogQuantity::Celsius)
+        values.sensor = layout.sensors[std::size_t(column - Logs::FirstValueColumn)];
+    for (int row = 1; row <= Logs::Hours; ++row)
+        values.values[std::size_t(row - 1)] = LogValue(column, ring[std::size_t((layout.index + row) % Page::Size)]);
+    columns_[std::size_t(column - Logs::FirstValueColumn)] = values;
+    emit Changed();
 }

@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-#include "controller/Logs.h"
+#include "controller/LogTable.h"
 #include "files/FileSystem.h"
 
 QByteArray LogCsvBytes(const LogTable& table);

@@ -17,15 +17,13 @@
 namespace Serial {
 namespace {
 
-SystemPaths paths;
-
 std::string RealPath(const std::string& path)
 {
     char resolved[PATH_MAX];
     return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
 
-std::string LockPath(const std::string& devicePath)
+std::string LockPath(const std::string& devicePath, const SystemPaths& paths)
 {
     return paths.lockDir + "/" + LockFileName(devicePath);
 }
@@ -36,7 +34,7 @@ bool Alive(pid_t pid)
     return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
 }
 
-std::string ProgramName(pid_t pid)
+std::string ProgramName(pid_t pid, const SystemPaths& paths)
 {
     std::ifstream comm(paths.proc + "/" + std::to_string(pid) + "/comm");
     std::string name;
@@ -110,10 +108,10 @@ private:
 };
 
 // The first process of /proc other than us with an open file on realDevice.
-pid_t ScanProcesses(const std::string& realDevice, ScanBudget& budget, bool& cutShort)
+pid_t ScanProcesses(const std::string& realDevice, const std::string& procDir, ScanBudget& budget, bool& cutShort)
 {
     cutShort = false;
-    DIR* proc = ::opendir(paths.proc.c_str());
+    DIR* proc = ::opendir(procDir.c_str());
     if (!proc)
         return 0;
     const pid_t self = ::getpid();
@@ -131,7 +129,7 @@ pid_t ScanProcesses(const std::string& realDevice, ScanBudget& budget, bool& cut
         const pid_t pid = std::atoi(entry->d_name);
         if (pid == self)
             continue;
-        const std::string fdDir = paths.proc + "/" + entry->d_name + "/fd";
+        const std::string fdDir = procDir + "/" + entry->d_name + "/fd";
         DIR* fds = ::opendir(fdDir.c_str());
         if (!fds)
             continue;  // not ours to look into
@@ -155,24 +153,14 @@ pid_t ScanProcesses(const std::string& realDevice, ScanBudget& budget, bool& cut
     return found;
 }
 
-void Held(OpenFailure& failure, pid_t pid)
+void Held(OpenFailure& failure, pid_t pid, const SystemPaths& paths)
 {
     failure.reason = OpenFailure::Reason::InUse;
     failure.holderPid = pid;
-    failure.holder = ProgramName(pid);
+    failure.holder = ProgramName(pid, paths);
 }
 
 }  // namespace
-
-void SetSystemPaths(SystemPaths newPaths)
-{
-    paths = std::move(newPaths);
-}
-
-const SystemPaths& CurrentSystemPaths()
-{
-    return paths;
-}
 
 std::string LockFileName(const std::string& devicePath)
 {
@@ -187,14 +175,14 @@ std::string LockFileName(const std::string& devicePath)
     return "LCK.." + name;
 }
 
-bool LockedByOther(const std::string& devicePath, OpenFailure& failure)
+bool LockedByOther(const std::string& devicePath, OpenFailure& failure, const SystemPaths& paths)
 {
-    const std::string lock = LockPath(devicePath);
+    const std::string lock = LockPath(devicePath, paths);
     const pid_t owner = LockOwner(lock);
     if (!owner || owner == ::getpid())
         return false;
     if (Alive(owner)) {
-        Held(failure, owner);
+        Held(failure, owner, paths);
         return true;
     }
     // Left behind by a program that died (a crash of our own earlier run
@@ -203,28 +191,28 @@ bool LockedByOther(const std::string& devicePath, OpenFailure& failure)
     return false;
 }
 
-HolderScan ScanForHolder(const std::string& devicePath, ScanBounds bounds)
+HolderScan ScanForHolder(const std::string& devicePath, const SystemPaths& paths, ScanBounds bounds)
 {
     ScanBudget budget(bounds);
     HolderScan scan;
-    scan.pid = ScanProcesses(RealPath(devicePath), budget, scan.cutShort);
+    scan.pid = ScanProcesses(RealPath(devicePath), paths.proc, budget, scan.cutShort);
     scan.entries = budget.Used();
     return scan;
 }
 
-bool HeldByProcess(const std::string& devicePath, OpenFailure& failure)
+bool HeldByProcess(const std::string& devicePath, OpenFailure& failure, const SystemPaths& paths)
 {
-    const HolderScan scan = ScanForHolder(devicePath);
+    const HolderScan scan = ScanForHolder(devicePath, paths);
     if (!scan.pid)
         return false;
-    Held(failure, scan.pid);
+    Held(failure, scan.pid, paths);
     return true;
 }
 
-bool TakeLock(const std::string& devicePath, OpenFailure& failure, std::string& lockPath)
+bool TakeLock(const std::string& devicePath, OpenFailure& failure, std::string& lockPath, const SystemPaths& paths)
 {
     lockPath.clear();
-    const std::string lock = LockPath(devicePath);
+    const std::string lock = LockPath(devicePath, paths);
     char content[16];
     std::snprintf(content, sizeof content, "%10d\n", int(::getpid()));
     // Written under a name of our own, then linked into place: link() fails
@@ -252,7 +240,7 @@ bool TakeLock(const std::string& devicePath, OpenFailure& failure, std::string& 
         }
         if (Alive(owner)) {
             ::unlink(temp.c_str());
-            Held(failure, owner);
+            Held(failure, owner, paths);
             return false;
         }
         ::unlink(lock.c_str());  // stale: take it over

@@ -36,13 +36,12 @@ struct OpenFailure {
     std::string detail;
 };
 
-// Where the system keeps what this module looks at; tests use their own.
+// Where the system keeps what this module looks at.  Handed to every
+// operation that looks there, so that a test can give folders of its own.
 struct SystemPaths {
     std::string proc = "/proc";
     std::string lockDir = "/run/lock";
 };
-void SetSystemPaths(SystemPaths paths);
-const SystemPaths& CurrentSystemPaths();
 
 // "LCK..ttyUSB0" for /dev/ttyUSB0, "LCK..pts_5" for /dev/pts/5: the name
 // under /dev of the device a path leads to, with "/" turned into "_".
@@ -51,7 +50,7 @@ std::string LockFileName(const std::string& devicePath);
 // Another live process whose lock file names the device.  Our own process
 // never counts; a lock file whose process is gone is removed.  Fills holder
 // and holderPid.
-bool LockedByOther(const std::string& devicePath, OpenFailure& failure);
+bool LockedByOther(const std::string& devicePath, OpenFailure& failure, const SystemPaths& paths);
 
 // The look through /proc/*/fd for another process with the device open.
 // It reads every open file of every process, so it is bounded: a machine
@@ -71,9 +70,9 @@ struct HolderScan {
     int entries = 0;       // entries read
     bool cutShort = false;  // a bound ended it before every process was seen
 };
-HolderScan ScanForHolder(const std::string& devicePath, ScanBounds bounds = {});
+HolderScan ScanForHolder(const std::string& devicePath, const SystemPaths& paths = {}, ScanBounds bounds = {});
 // The scan with its bounds, as a failure the window can report.
-bool HeldByProcess(const std::string& devicePath, OpenFailure& failure);
+bool HeldByProcess(const std::string& devicePath, OpenFailure& failure, const SystemPaths& paths);
 
 // Takes the lock file for the device and returns its path, the one that
 // ReleaseLock needs: after a hang-up the device (or the link to it) may be
@@ -81,7 +80,7 @@ bool HeldByProcess(const std::string& devicePath, OpenFailure& failure);
 // path where the lock folder cannot be written (no such folder, no
 // permission): we go on without a lock file.  False only when another live
 // process holds the lock.
-bool TakeLock(const std::string& devicePath, OpenFailure& failure, std::string& lockPath);
+bool TakeLock(const std::string& devicePath, OpenFailure& failure, std::string& lockPath, const SystemPaths& paths);
 // Removes the lock file taken by TakeLock, if it is still ours.
 void ReleaseLock(const std::string& lockPath);
 

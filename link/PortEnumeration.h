@@ -7,6 +7,14 @@
 
 namespace Serial {
 
+// Where the devices are looked for: the system's folders, or a test's tree.
+struct DeviceRoots {
+    std::string sys = "/sys";
+    std::string dev = "/dev";
+
+    friend bool operator==(const DeviceRoots&, const DeviceRoots&) = default;
+};
+
 struct PortEntry {
     std::string name;   // "ttyUSB0"
     std::string label;  // "ttyUSB0 – FT232R USB UART": what the list shows

@@ -7,7 +7,7 @@ namespace Serial {
 namespace {
 
 std::unique_ptr<PortDevice> port;
-DeviceOpener opener = nullptr;
+DeviceOpener* opener = nullptr;
 PortMap portMap;
 OpenFailure lastFailure;
 
@@ -23,7 +23,8 @@ std::unique_ptr<PortDevice> OpenDevice(const std::string& path, int baud, OpenKi
 {
     lastFailure = OpenFailure{};
     lastFailure.path = path;
-    return opener ? opener(path, baud, kind, lastFailure) : OpenPosixDevice(path, baud, kind, lastFailure);
+    static PosixOpener system;
+    return (opener ? *opener : system).Open(path, baud, kind, lastFailure);
 }
 
 // The device went away under a read or a write: let it go, but remember it.
@@ -136,12 +137,7 @@ void SetPortMap(PortMap map)
     portMap = std::move(map);
 }
 
-const PortMap& CurrentPortMap()
-{
-    return portMap;
-}
-
-void SetDeviceOpener(DeviceOpener newOpener)
+void SetDeviceOpener(DeviceOpener* newOpener)
 {
     ClosePort();
     opener = newOpener;

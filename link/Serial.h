@@ -45,7 +45,6 @@ bool IsOpen();
 
 // Mapping of port names to device paths, read from the settings file.
 void SetPortMap(PortMap map);
-const PortMap& CurrentPortMap();
 
 // Read time-out of ReadBytes for a count, in milliseconds.
 constexpr int ReadTimeoutMs(std::uint16_t count) { return 500 + count; }
@@ -74,14 +73,33 @@ enum class OpenKind { Chosen, Reopen };
 
 // Opens a device for a resolved path (not a port name) with the line
 // settings applied; nullptr on failure, with the reason in `failure`.
-using DeviceOpener = std::unique_ptr<PortDevice> (*)(const std::string& path, int baud, OpenKind kind,
-                                                     OpenFailure& failure);
+class DeviceOpener {
+public:
+    virtual ~DeviceOpener() = default;
+    virtual std::unique_ptr<PortDevice> Open(const std::string& path, int baud, OpenKind kind,
+                                             OpenFailure& failure) = 0;
+};
 
-// Replaces the platform opener (tests install a fake); nullptr restores the
-// POSIX termios one.  Closes any open port first.
-void SetDeviceOpener(DeviceOpener opener);
+// The POSIX termios opener.  It looks for other holders of the device and
+// keeps its lock file in the folders `paths` names: the system's, or a
+// test's own.
+class PosixOpener final : public DeviceOpener {
+public:
+    explicit PosixOpener(SystemPaths paths = {}) : paths_(std::move(paths)) {}
+    std::unique_ptr<PortDevice> Open(const std::string& path, int baud, OpenKind kind,
+                                     OpenFailure& failure) override;
 
-// The POSIX termios implementation, exposed for tests against a real pty.
-std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, OpenKind kind, OpenFailure& failure);
+private:
+    SystemPaths paths_;
+};
+
+// The opener the port uses.  The port is module-level state (one line to
+// one Controller for the whole program, opened by the window and used by
+// every exchange), so what opens its device is too: the one seam through
+// which a test puts a fake device or folders of its own under the port,
+// since no caller of OpenPort holds anything it could hand the opener to.
+// nullptr restores the system's PosixOpener.  Closes any open port first;
+// the opener must stay alive until it is replaced.
+void SetDeviceOpener(DeviceOpener* opener);
 
 }  // namespace Serial

@@ -192,7 +192,7 @@ bool ApplyLineSettings(int fd, int baud)
 
 }  // namespace
 
-std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, OpenKind kind, OpenFailure& failure)
+std::unique_ptr<PortDevice> PosixOpener::Open(const std::string& path, int baud, OpenKind kind, OpenFailure& failure)
 {
     using Reason = OpenFailure::Reason;
     failure.path = path;
@@ -205,7 +205,7 @@ std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, O
     // Another program holds the device: name it where we can.  A refused
     // open is the one case where the slow look through /proc is always due.
     auto busy = [&](int err) {
-        if (!LockedByOther(path, failure) && !HeldByProcess(path, failure))
+        if (!LockedByOther(path, failure, paths_) && !HeldByProcess(path, failure, paths_))
             fail(Reason::InUse, err);
         return nullptr;
     };
@@ -239,9 +239,9 @@ std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, O
     // A program that opened the device before us would go on reading our
     // replies: refuse rather than share.  The kernel's exclusive mode and
     // flock keep out only those that come after us.
-    if (LockedByOther(path, failure))
+    if (LockedByOther(path, failure, paths_))
         return nullptr;
-    if (kind == OpenKind::Chosen && HeldByProcess(path, failure))
+    if (kind == OpenKind::Chosen && HeldByProcess(path, failure, paths_))
         return nullptr;
     // TIOCEXCL does not stop root; the advisory lock does, across processes.
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -255,7 +255,7 @@ std::unique_ptr<PortDevice> OpenPosixDevice(const std::string& path, int baud, O
     if (!ApplyLineSettings(fd, baud))
         return fail(Reason::Other, EINVAL);
     std::string lockPath;
-    if (!TakeLock(path, failure, lockPath))
+    if (!TakeLock(path, failure, lockPath, paths_))
         return nullptr;
     device->SetLockPath(std::move(lockPath));
     RequestLowLatency(fd);

@@ -8,17 +8,18 @@
 
 enum class DirectMode { Eeprom, DebugProcessed, DebugMemory };
 
+// Rows are written with every member named, as the tab policies are.
 struct DirectModeRow {
     DirectMode mode;
     TabPolicy policy;  // the common buttons and the file dialogs
-    bool pageListEnabled;
-    bool debugTypeEnabled;
+    bool pageListEnabled = false;
+    bool debugTypeEnabled = false;
     // Which views show.  A text view that a mode shows starts empty.
-    bool gridShown;
-    bool debugInfoShown;     // the processed view
-    bool debugInfoExtShown;  // the register lines beside the memory-only grid
+    bool gridShown = false;
+    bool debugInfoShown = false;     // the processed view
+    bool debugInfoExtShown = false;  // the register lines beside the memory-only grid
     // The grid starts at 00 everywhere: the buffer is cleared.
-    bool clearsPageBuffer;
+    bool clearsPageBuffer = false;
 };
 
 // debugType is the position in the list "zpracovaný", "pouze paměť".

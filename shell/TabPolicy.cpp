@@ -7,18 +7,35 @@ namespace Policy {
 TabPolicy SettingsTab()
 {
     const QString filter = QString::fromUtf8(Text::Filter::Configuration);
-    return {true, true, true, true, filter, FileDialogSettings{filter, QStringLiteral("vsk")}, false};
+    return {.read = true,
+            .write = true,
+            .load = true,
+            .save = true,
+            .openFilter = filter,
+            .saveDialog = FileDialogSettings{filter, QStringLiteral("vsk")},
+            .statusTimer = false};
 }
 
 TabPolicy StatusTab()
 {
-    return {false, false, false, false, std::nullopt, std::nullopt, true};
+    return {.read = false,
+            .write = false,
+            .load = false,
+            .save = false,
+            .openFilter = std::nullopt,
+            .saveDialog = std::nullopt,
+            .statusTimer = true};
 }
 
 TabPolicy LogsTab()
 {
-    return {true,  false, false, true, std::nullopt,
-            FileDialogSettings{QString::fromUtf8(Text::Filter::Csv), QStringLiteral("csv")}, false};
+    return {.read = true,
+            .write = false,
+            .load = false,
+            .save = true,
+            .openFilter = std::nullopt,
+            .saveDialog = FileDialogSettings{QString::fromUtf8(Text::Filter::Csv), QStringLiteral("csv")},
+            .statusTimer = false};
 }
 
 }  // namespace Policy

@@ -8,6 +8,8 @@
 
 #include "shell/Dialogs.h"
 
+// Every policy is written with its members named ({.read = true,
+// .write = false, ...}): a row of bare booleans cannot be read.
 struct TabPolicy {
     // "Načíst", "Zapsat", "Otevřít...", "Uložit...": enabled, and routed to
     // the tab.  A disabled button does nothing on this tab.

@@ -111,6 +111,8 @@ inline constexpr const char* Configuration = "Soubory konfigurace (*.vsk)|*.vsk|
 inline constexpr const char* Csv = "Soubory formátu CSV (*.csv)|*.csv|Všechny soubory (*.*)|*.*";
 inline constexpr const char* Image = "Binární soubory (*.bin)|*.bin|Všechny soubory (*.*)|*.*";
 inline constexpr const char* Text = "Textové soubory (*.txt)|*.txt|Všechny soubory (*.*)|*.*";
+// A chart saved as a picture: its format follows the name's extension.
+inline constexpr const char* ChartImage = "Obrázky PNG (*.png)|*.png|Obrázky SVG (*.svg)|*.svg";
 }  // namespace Filter
 
 }  // namespace Text

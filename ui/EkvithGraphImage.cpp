@@ -3,24 +3,11 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include "ui/GraphPainting.h"
+
 namespace {
 
-QPoint At(GraphPoint p)
-{
-    return {p.x, p.y};
-}
-
-void DrawLine(QPainter& painter, const GraphLine& line)
-{
-    painter.drawLine(At(line.from), At(line.to));
-}
-
-// Placed by the top-left corner of the text, not by its baseline.
-void DrawText(QPainter& painter, const GraphText& text)
-{
-    painter.drawText(QRect(At(text.at), QSize(1000, 1000)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                     text.text);
-}
+constexpr int MeasuredRadius = 2;
 
 }  // namespace
 
@@ -38,10 +25,18 @@ void EkvithGraphImage::ShowTable(const OutdoorTable& table)
     update();
 }
 
+void EkvithGraphImage::ShowMeasured(std::vector<MeasuredHour> hours)
+{
+    measured_ = std::move(hours);
+    measuredPoints_ = EkvithMeasuredPoints(measured_, height());
+    update();
+}
+
 void EkvithGraphImage::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     points_ = EkvithGraphPoints(table_, height());
+    measuredPoints_ = EkvithMeasuredPoints(measured_, height());
 }
 
 void EkvithGraphImage::paintEvent(QPaintEvent*)
@@ -69,6 +64,15 @@ void EkvithGraphImage::paintEvent(QPaintEvent*)
     DrawLine(painter, frame.waterAxis);
     DrawText(painter, frame.outdoorTitle);
     DrawText(painter, frame.waterTitle);
+
+    // Translucent, so that hours measured alike show darker.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(30, 90, 200, 110));
+    for (const GraphPoint& p : measuredPoints_)
+        painter.drawEllipse(At(p), MeasuredRadius, MeasuredRadius);
+    painter.restore();
 
     QPolygon curve;
     for (const GraphPoint& p : points_)

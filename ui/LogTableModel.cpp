@@ -3,28 +3,15 @@
 #include <QApplication>
 #include <QPalette>
 
-void LogTableModel::SetHeadings()
+LogTableModel::LogTableModel(const HourlyLogs& logs, QObject* parent) : QAbstractTableModel(parent), table_(logs)
 {
-    table_.SetHeadings();
+    connect(&logs, &HourlyLogs::Changed, this, &LogTableModel::LogsChanged);
+}
+
+void LogTableModel::LogsChanged()
+{
     emit headerDataChanged(Qt::Horizontal, 0, Logs::ColumnCount - 1);
-}
-
-void LogTableModel::SetTimeLabels(const QDateTime& now)
-{
-    table_.SetTimeLabels(now);
-    ColumnChanged(0);
-}
-
-void LogTableModel::SetColumn(int column, const PageBuffer& ring, const LogLayout& layout)
-{
-    table_.SetColumn(column, ring, layout);
-    emit headerDataChanged(Qt::Horizontal, column, column);
-    ColumnChanged(column);
-}
-
-void LogTableModel::ColumnChanged(int column)
-{
-    emit dataChanged(index(0, column), index(Logs::Hours - 1, column), {Qt::DisplayRole});
+    emit dataChanged(index(0, 0), index(Logs::Hours - 1, Logs::ColumnCount - 1), {Qt::DisplayRole});
 }
 
 int LogTableModel::rowCount(const QModelIndex& parent) const

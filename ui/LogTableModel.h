@@ -1,25 +1,20 @@
-// The log table behind the grid sgLogs.  The grid's fixed heading row is the
-// view's horizontal header; the fixed time-label column is column 0 of the
-// model, drawn like a heading and never selected.  Every change of the table
-// is one notification for the whole range it touches, so filling 1285 cells
-// repaints the view once.
+// The log table behind the grid sgLogs, over the window's HourlyLogs.  The
+// grid's fixed heading row is the view's horizontal header; the fixed
+// time-label column is column 0 of the model, drawn like a heading and never
+// selected.  Every change of the logs is one notification for the whole
+// table, so filling 1285 cells repaints the view once.
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QDateTime>
 
-#include "controller/Logs.h"
+#include "controller/LogTable.h"
 
 class LogTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit LogTableModel(const HourlyLogs& logs, QObject* parent = nullptr);
 
     const LogTable& Table() const { return table_; }
-
-    void SetHeadings();
-    void SetTimeLabels(const QDateTime& now);
-    void SetColumn(int column, const PageBuffer& ring, const LogLayout& layout);
 
     // Model row i is hour row i + 1 of the table.
     static int TableRow(int modelRow) { return modelRow + 1; }
@@ -32,7 +27,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    void ColumnChanged(int column);
+    void LogsChanged();
 
     LogTable table_;
 };

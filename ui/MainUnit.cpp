@@ -24,7 +24,8 @@ QString UserName()
 
 }  // namespace
 
-TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const std::vector<TabFactory>& tabTable)
+TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const std::vector<TabRow>& tabTable,
+                     const Serial::DeviceRoots& deviceRoots)
     : QWidget(parent),
       ui_(std::make_unique<Ui::TMainForm>()),
       ownDialogs_(service ? nullptr : std::make_unique<QtDialogs>(this)),
@@ -37,6 +38,7 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const
       })
 {
     ui_->setupUi(this);
+    ui_->cbComPort->SetDeviceRoots(deviceRoots);
     // Fixed size, minimize box but no maximize box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -46,12 +48,15 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const
     tiClock.setInterval(1000);
     OpenDialog.filter = QString::fromUtf8(Text::Filter::Image);
 
-    const TabContext context{link_, dialogs_, files_};
-    for (TabFactory make : tabTable) {
-        TabPage* tab = make(context, ui_->PageControl);
-        ui_->PageControl->addTab(tab, tab->windowTitle());
-        connect(tab, &TabPage::PolicyChanged, this, [this, tab] {
-            if (tab == ActiveTab())
+    // Every caption shows from the start; a tab's widgets are built when it
+    // is first shown (PageControlChange), so the window appears without
+    // waiting for seven pages of which the user sees one.
+    const TabContext context{link_, dialogs_, logs_, files_};
+    for (const TabRow& row : tabTable) {
+        auto* tab = new TabHost(row, context, ui_->PageControl);
+        ui_->PageControl->addTab(tab, QString::fromUtf8(row.caption));
+        connect(tab, &TabHost::PolicyChanged, this, [this, tab] {
+            if (tab == ActiveHost())
                 ApplyPolicy();
         });
         tabs_.push_back(tab);
@@ -93,7 +98,7 @@ void TMainForm::FormCreate()
 {
     stored_ = ReadStoredSettings();
     Serial::SetPortMap(ReadPortMap());
-    for (TabPage* tab : tabs_)
+    for (TabHost* tab : tabs_)
         tab->ShowStored(stored_);
     if (!stored_.ComDevice.isEmpty())
         ui_->cbComPort->Choose(stored_.ComDevice);
@@ -124,7 +129,7 @@ void TMainForm::FormClose()
     Serial::ClosePort();
     // A value no tab shows goes back as it was read.
     StoredSettings settings = stored_;
-    for (TabPage* tab : tabs_)
+    for (const TabHost* tab : tabs_)
         tab->CollectStored(settings);
     // A device chosen from the list is remembered by its path; a named port
     // by its item, as it always was.
@@ -153,18 +158,25 @@ void TMainForm::cbComPortChange()
     dialogs_.Error(text);
 }
 
+TabHost* TMainForm::ActiveHost() const
+{
+    return static_cast<TabHost*>(ui_->PageControl->currentWidget());
+}
+
 TabPage* TMainForm::ActiveTab() const
 {
-    return static_cast<TabPage*>(ui_->PageControl->currentWidget());
+    const TabHost* host = ActiveHost();
+    return host ? host->Built() : nullptr;
 }
 
 void TMainForm::PageControlChange()
 {
     // Stopped before anything else, so no poll runs during the tab's set-up.
     tiClock.stop();
-    TabPage* tab = ActiveTab();
-    if (!tab)
+    TabHost* host = ActiveHost();
+    if (!host)
         return;
+    TabPage* tab = host->Page();
     ApplyPolicy();
     tab->Entered();
 }

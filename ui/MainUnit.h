@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "controller/Logs.h"
+#include "link/PortEnumeration.h"
 #include "link/Transaction.h"
 #include "shell/Dialogs.h"
 #include "shell/StoredSettings.h"
@@ -26,11 +28,14 @@ class TMainForm : public QWidget {
 public:
     // Without a dialog service the window shows Qt's boxes and dialogs;
     // without a file system its files go through the real one.  The tabs
-    // are the program's own unless a test brings a table of its own.
+    // are the program's own and the port list looks for devices in the
+    // system's folders, unless a test brings its own.
     explicit TMainForm(Dialogs* dialogs = nullptr, QWidget* parent = nullptr, FileSystem* files = nullptr,
-                       const std::vector<TabFactory>& tabTable = TabTable());
+                       const std::vector<TabRow>& tabTable = TabTable(),
+                       const Serial::DeviceRoots& deviceRoots = {});
     ~TMainForm() override;
 
+    // The page of the active tab; every tab is built once it is active.
     TabPage* ActiveTab() const;
     const FileDialogSettings& OpenDialogSettings() const { return OpenDialog; }
     const FileDialogSettings& SaveDialogSettings() const { return SaveDialog; }
@@ -54,6 +59,7 @@ private:
     void FormCreate();
     void FormClose();
     void ApplyPolicy();
+    TabHost* ActiveHost() const;
 
     std::unique_ptr<Ui::TMainForm> ui_;
     std::unique_ptr<Dialogs> ownDialogs_;
@@ -61,7 +67,8 @@ private:
     FileSystem& files_;
     QtBusyIndicator busy_;
     ControllerLink link_;
-    std::vector<TabPage*> tabs_;  // owned by PageControl, in its order
+    HourlyLogs logs_;
+    std::vector<TabHost*> tabs_;  // owned by PageControl, in its order
     TabPolicy policy_;            // of the active tab, as last applied
     StoredSettings stored_;       // as read at start
     bool closed_ = false;

@@ -2,22 +2,6 @@
 
 #include <QAbstractItemView>
 
-namespace {
-
-std::string& SysRoot()
-{
-    static std::string root = "/sys";
-    return root;
-}
-
-std::string& DevRoot()
-{
-    static std::string root = "/dev";
-    return root;
-}
-
-}  // namespace
-
 PortList::PortList(QWidget* parent) : QComboBox(parent)
 {
     // The labels of adapters are longer than the list is wide; the open
@@ -26,15 +10,17 @@ PortList::PortList(QWidget* parent) : QComboBox(parent)
     Fill({});
 }
 
-void PortList::SetSystemRoots(std::string sys, std::string dev)
+void PortList::SetDeviceRoots(const Serial::DeviceRoots& roots)
 {
-    SysRoot() = std::move(sys);
-    DevRoot() = std::move(dev);
+    if (roots == roots_)
+        return;
+    roots_ = roots;
+    Refresh();
 }
 
 void PortList::Fill(const QString& keep)
 {
-    items_ = PortItems(Serial::EnumeratePorts(SysRoot(), DevRoot()), keep.startsWith(u'/') ? keep : QString());
+    items_ = PortItems(Serial::EnumeratePorts(roots_.sys, roots_.dev), keep.startsWith(u'/') ? keep : QString());
     const QSignalBlocker quiet(this);  // a refresh is no choice of the user's
     clear();
     for (const PortItem& item : items_) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "link/PortEnumeration.h"
 #include "shell/PortChoice.h"
 
 class PortList : public QComboBox {
@@ -22,8 +23,9 @@ public:
     // item of its own so that it stays chosen.
     void Choose(const QString& name);
 
-    // Where devices are looked for; tests hand in a tree of their own.
-    static void SetSystemRoots(std::string sys, std::string dev);
+    // Where devices are looked for (the system's folders unless the window
+    // was given a tree of its own); other roots fill the list anew.
+    void SetDeviceRoots(const Serial::DeviceRoots& roots);
 
 protected:
     void showPopup() override;
@@ -31,4 +33,5 @@ protected:
 private:
     void Fill(const QString& keep);
     std::vector<PortItem> items_;
+    Serial::DeviceRoots roots_;
 };

@@ -13,13 +13,17 @@
 
 class ControllerLink;
 class Dialogs;
+class HourlyLogs;
 struct StoredSettings;
 
 // What a tab gets from the window: the link to the Controller, the dialog
-// service and the file system its files go through, nothing more.
+// service, the logs read in this window ("Záznamy" fills them, the heating
+// curve shows them as measured points) and the file system its files go
+// through, nothing more.
 struct TabContext {
     ControllerLink& link;
     Dialogs& dialogs;
+    HourlyLogs& logs;
     FileSystem& files = RealFileSystem();
 };
 
@@ -44,8 +48,8 @@ public:
     // One tick of the status timer, while the policy runs it.
     virtual void StatusTick() {}
 
-    // The stored settings that the tab's widgets show: given at start,
-    // collected at close.
+    // The stored settings that the tab's widgets show: given when the page
+    // is built, collected at close.
     virtual void ShowStored(const StoredSettings& settings) { Q_UNUSED(settings); }
     virtual void CollectStored(StoredSettings& settings) const { Q_UNUSED(settings); }
 

@@ -1,5 +1,7 @@
 #include "ui/Tabs.h"
 
+#include <QVBoxLayout>
+
 #include "ui/ClockTab.h"
 #include "ui/ConstTab.h"
 #include "ui/DirectTab.h"
@@ -18,16 +20,56 @@ TabPage* Make(const TabContext& context, QWidget* parent)
 
 }  // namespace
 
-const std::vector<TabFactory>& TabTable()
+const std::vector<TabRow>& TabTable()
 {
-    static const std::vector<TabFactory> table{
-        &Make<ConstTab>,
-        &Make<EkvithTab>,
-        &Make<ModeTab>,
-        &Make<ClockTab>,
-        &Make<LogsTab>,
-        &Make<WallTab>,
-        &Make<DirectTab>,
+    static const std::vector<TabRow> table{
+        {"tsConst", "Kalorest", &Make<ConstTab>},
+        {"tsEkvith", "Ekviterma", &Make<EkvithTab>},
+        {"tsMode", "Režim", &Make<ModeTab>},
+        {"tsClockSensors", "Hodiny + čidla", &Make<ClockTab>},
+        {"tsLogs", "Záznamy", &Make<LogsTab>},
+        {"tsWall", "Zeď", &Make<WallTab>},
+        {"tsDirect", "Přímý přístup", &Make<DirectTab>},
     };
     return table;
+}
+
+TabHost::TabHost(const TabRow& row, const TabContext& context, QWidget* parent)
+    : QWidget(parent), make_(row.make), context_(context)
+{
+    setObjectName(QString::fromUtf8(row.name));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+}
+
+TabHost::~TabHost()
+{
+    // Gone while the host is whole: a page's clean-up may still signal.
+    delete page_.data();
+}
+
+TabPage* TabHost::Page()
+{
+    if (page_)
+        return page_;
+    page_ = make_(context_, this);
+    page_->setObjectName(objectName());
+    layout()->addWidget(page_);
+    connect(page_, &TabPage::PolicyChanged, this, &TabHost::PolicyChanged);
+    page_->ShowStored(stored_);
+    page_->show();
+    return page_;
+}
+
+void TabHost::ShowStored(const StoredSettings& settings)
+{
+    stored_ = settings;
+    if (page_)
+        page_->ShowStored(settings);
+}
+
+void TabHost::CollectStored(StoredSettings& settings) const
+{
+    if (page_)
+        page_->CollectStored(settings);
 }

@@ -7,6 +7,7 @@
 
 #include "ui/MainUnit.h"
 #include "ui/QuitSignals.h"
+#include "ui/StartupProbe.h"
 
 int main(int argc, char* argv[])
 {
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     // From the first moment: a signal during start-up waits until the
     // window exists and is then handled like any other.
     QuitSignals quitSignals;
+    ReportFirstExposure(app);
 
     // The program speaks Czech whatever the desktop's language, so Qt's own
     // texts (Ano/Ne on the question boxes, the file dialogs) do too.

@@ -1,7 +1,8 @@
 // vesk-screenshots DIR: shows the main window, makes every tab current in
 // turn, reads from the Controller where the tab can, and saves each view as
-// DIR/<nn>-<tab>.png.  Boxes the window would show are printed instead, so
-// nothing waits for a click.
+// DIR/<nn>-<tab>.png.  Last the heating curve once more, now with the hours
+// of the logs read meanwhile over it.  Boxes the window would show are
+// printed instead, so nothing waits for a click.
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
@@ -31,18 +32,26 @@ int main(int argc, char* argv[])
 
     auto* pages = form.findChild<QTabWidget*>(QStringLiteral("PageControl"));
     auto* read = form.findChild<QPushButton*>(QStringLiteral("btRead"));
-    int failures = 0;
+    int failures = 0, shots = 0;
+    auto save = [&](const QString& what) {
+        const QString name = QStringLiteral("%1-%2.png").arg(++shots, 2, 10, QLatin1Char('0')).arg(what);
+        if (!form.grab().save(dir.filePath(name))) {
+            std::fprintf(stderr, "vesk-screenshots: cannot write %s\n", qPrintable(dir.filePath(name)));
+            ++failures;
+        }
+    };
     for (int i = 0; i < pages->count(); ++i) {
         pages->setCurrentIndex(i);
         QApplication::processEvents();
         if (read->isEnabled())
             read->click();
         QApplication::processEvents();
-        const QString name = QStringLiteral("%1-%2.png").arg(i + 1, 2, 10, QLatin1Char('0')).arg(pages->widget(i)->objectName());
-        if (!form.grab().save(dir.filePath(name))) {
-            std::fprintf(stderr, "vesk-screenshots: cannot write %s\n", qPrintable(dir.filePath(name)));
-            ++failures;
-        }
+        save(pages->widget(i)->objectName());
+    }
+    if (QWidget* curve = pages->findChild<QWidget*>(QStringLiteral("tsEkvith"))) {
+        pages->setCurrentWidget(curve);
+        QApplication::processEvents();
+        save(QStringLiteral("tsEkvith-measured"));
     }
     for (const auto& entry : dialogs.entries)
         if (!entry.text.isEmpty())

@@ -1,11 +1,10 @@
 // The log table without a window: ring order, headings, value texts, time
 // labels, the clipboard text and the CSV bytes.
-#include "controller/Logs.h"
-
 #include <gtest/gtest.h>
 
 #include <QTimeZone>
 
+#include "LogReads.h"
 #include "files/LogCsv.h"
 
 namespace {
@@ -14,36 +13,27 @@ const QDateTime MondayMorning(QDate(2024, 1, 1), QTime(7, 42, 13));
 
 PageBuffer Ring(int first, int step)  // entry e holds first + step·e
 {
-    PageBuffer page;
-    for (int e = 0; e < 256; ++e)
-        page[std::size_t(e)] = std::uint8_t(first + step * e);
-    return page;
+    return logs_test::Ring([=](int e) { return first + step * e; });
 }
 
-PageBuffer Page0(std::uint8_t index, std::uint8_t log1, std::uint8_t log2, std::uint8_t log3)
-{
-    PageBuffer page{};
-    page[6] = index, page[41] = log1, page[42] = log2, page[43] = log3;
-    return page;
-}
+using logs_test::Page0;
 
-// As the tab shows it: headings and labels, then the columns read (none, or
-// all four rings).
-LogTable Table(const PageBuffer* page0 = nullptr, const std::array<PageBuffer, 4>& rings = {})
-{
-    LogTable table;
-    table.SetHeadings();
-    table.SetTimeLabels(MondayMorning);
-    for (int column = 1; page0 && column <= 4; ++column)
-        table.SetColumn(column, rings[std::size_t(column - 1)], DecodeLogLayout(*page0));
-    return table;
-}
+// As the tab shows it: labels, then the columns read (none, or all four
+// rings).
+struct Table : logs_test::ReadLogs {
+    explicit Table(const PageBuffer* page0 = nullptr, const std::array<PageBuffer, 4>& rings = {})
+        : ReadLogs(MondayMorning)
+    {
+        if (page0)
+            Add({MondayMorning, *page0, rings});
+    }
+};
 
 TEST(LogTable, RowsFollowTheRingFromTheLogIndex)
 {
     const PageBuffer page0 = Page0(0x05, 0, 1, 2);
     const std::array<PageBuffer, 4> rings{Ring(0, 1), Ring(64, 1), Ring(128, 1), Ring(7, 1)};
-    const LogTable table = Table(&page0, rings);
+    const Table table(&page0, rings);
     for (const auto& [row, entry] : {std::pair{256, 5}, {255, 4}, {251, 0}, {250, 255}, {1, 6}}) {
         for (int column = 1; column <= 3; ++column)
             EXPECT_EQ(table.Cell(column, row), LogTemperatureText(std::uint8_t(rings[std::size_t(column - 1)][entry])))
@@ -56,12 +46,14 @@ TEST(LogTable, HeadingsNameTheLoggedSensors)
 {
     EXPECT_EQ(Table().Cell(1, 0), QString());  // until the first read
     const PageBuffer page0 = Page0(0, 0x04, 0x00, 0x09);
-    const LogTable table = Table(&page0);
+    const Table table(&page0);
     QStringList headings;
     for (int column = 0; column < 5; ++column)
         headings << table.Cell(column, 0);
     EXPECT_EQ(headings, (QStringList{"Datum", "Venkovní", "Výst. voda", "(chyba)", "Kotel"}));
-    EXPECT_EQ(DecodeLogLayout(Page0(0x9C, 7, 8, 0xFF)).roles, (std::array<QString, 3>{"Uživ. 3", "(chyba)", "(chyba)"}));
+    const auto sensors = DecodeLogLayout(Page0(0x9C, 7, 8, 0xFF)).sensors;
+    EXPECT_EQ((std::array<QString, 3>{LogSensorRole(sensors[0]), LogSensorRole(sensors[1]), LogSensorRole(sensors[2])}),
+              (std::array<QString, 3>{"Uživ. 3", "(chyba)", "(chyba)"}));
 }
 
 TEST(LogTable, ValueTexts)
@@ -105,8 +97,8 @@ TEST(LogTable, TimeLabelsStepBackOnTheWallClock)
 TEST(LogTable, ClipboardTextDropsTheUnits)
 {
     const PageBuffer page0 = Page0(0, 4, 0, 3);
-    const LogTable read = Table(&page0, {Ring(0xF6, 0), Ring(0x2D, 0), Ring(0x05, 0), Ring(0x2F, 0)});
-    const LogTable never = Table();
+    const Table read(&page0, {Ring(0xF6, 0), Ring(0x2D, 0), Ring(0x05, 0), Ring(0x2F, 0)});
+    const Table never;
     struct Case {
         const LogTable* table;
         int first, last;
@@ -118,6 +110,14 @@ TEST(LogTable, ClipboardTextDropsTheUnits)
                           Case{&read, 256, 256, "Po 7:00\t-10\t45\t5\t12 min 32 \r\n"},
                           Case{&read, 0, 1, "Čt 16:00\t-10\t45\t5\t12 min 32 \r\n"}, Case{&read, 5, 4, ""}})
         EXPECT_EQ(c.table->ClipboardText(c.first, c.last), QString::fromUtf8(c.text)) << c.first << ".." << c.last;
+}
+
+TEST(LogTable, AnHoursTipNamesEachColumnRead)
+{
+    EXPECT_EQ(Table().HourTip(1), QStringLiteral("Čt 16:00"));
+    const PageBuffer page0 = Page0(0, 4, 0, 3);
+    EXPECT_EQ(Table(&page0, {Ring(0xF6, 0), Ring(0x2D, 0), Ring(0x05, 0), Ring(0x2F, 0)}).HourTip(256),
+              QStringLiteral("Po 7:00\nVenkovní: -10 °C\nVýst. voda: 45 °C\nVnitřní: 5 °C\nKotel: 12 min 32 sec"));
 }
 
 // The expected file from literal Windows-1250 bytes, not from the program's

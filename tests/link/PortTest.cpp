@@ -187,19 +187,19 @@ class PortLocks : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Serial::SetDeviceOpener(nullptr);
-        Serial::SetSystemPaths({"/proc", locks.Root()});
+        Serial::SetDeviceOpener(&opener);
         ASSERT_FALSE(line.Slave().empty());
     }
     void TearDown() override
     {
         Serial::ClosePort();
-        Serial::SetSystemPaths({});
+        Serial::SetDeviceOpener(nullptr);
     }
     fs::path LockFile() const { return locks / Serial::LockFileName(line.Slave()); }
     void WriteLock(const std::string& contents) const { std::ofstream(LockFile(), std::ios::binary) << contents; }
 
     TempTree locks;
+    Serial::PosixOpener opener{{"/proc", locks.Root()}};
     PtyLine line;
 };
 
@@ -370,24 +370,23 @@ TEST(HolderScan, FindsTheHolderButStopsAtItsBounds)
             t.Link("proc/" + std::to_string(pid) + "/fd/" + std::to_string(fd), "/dev/null");
     t.Link("proc/9000777/fd/9", device);
     t.File("proc/9000777/comm", "minicom\n");
-    Serial::SetSystemPaths({(t / "proc").string(), (t / "lock").string()});
+    const Serial::SystemPaths paths{(t / "proc").string(), (t / "lock").string()};
 
     Serial::OpenFailure why;
-    EXPECT_TRUE(Serial::HeldByProcess(device, why));
+    EXPECT_TRUE(Serial::HeldByProcess(device, why, paths));
     EXPECT_EQ(why.holderPid, 9000777);
     EXPECT_EQ(why.holder, "minicom");
 
     fs::remove(t / "proc/9000777/fd/9");
-    const auto whole = Serial::ScanForHolder(device, {1 << 30, std::chrono::hours(1)});
+    const auto whole = Serial::ScanForHolder(device, paths, {1 << 30, std::chrono::hours(1)});
     EXPECT_FALSE(whole.cutShort);
     EXPECT_GE(whole.entries, processes * 5);
-    const auto counted = Serial::ScanForHolder(device, {500, std::chrono::hours(1)});
+    const auto counted = Serial::ScanForHolder(device, paths, {500, std::chrono::hours(1)});
     EXPECT_TRUE(counted.cutShort);
     EXPECT_EQ(counted.entries, 500);
-    const auto timed = Serial::ScanForHolder(device, {1 << 30, std::chrono::milliseconds(0)});
+    const auto timed = Serial::ScanForHolder(device, paths, {1 << 30, std::chrono::milliseconds(0)});
     EXPECT_TRUE(timed.cutShort);
     EXPECT_LE(timed.entries, 64);
-    Serial::SetSystemPaths({});
 }
 
 // ---------------------------------------------------------------------------

@@ -252,10 +252,11 @@ TEST_F(SerialPty, SecondOpenOfAHeldPortFailsEvenForRoot)
 {
     ASSERT_TRUE(Serial::OpenPort("COM1", 9600));
     Serial::OpenFailure failure;
-    EXPECT_EQ(Serial::OpenPosixDevice(pty.SlavePath(), 9600, Serial::OpenKind::Chosen, failure), nullptr);
+    Serial::PosixOpener opener;
+    EXPECT_EQ(opener.Open(pty.SlavePath(), 9600, Serial::OpenKind::Chosen, failure), nullptr);
     EXPECT_EQ(failure.reason, Serial::OpenFailure::Reason::InUse);
     Serial::ClosePort();
-    auto again = Serial::OpenPosixDevice(pty.SlavePath(), 9600, Serial::OpenKind::Chosen, failure);
+    auto again = opener.Open(pty.SlavePath(), 9600, Serial::OpenKind::Chosen, failure);
     EXPECT_NE(again, nullptr) << "closing must release the port";
 }
 

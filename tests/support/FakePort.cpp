@@ -51,11 +51,15 @@ public:
     }
 };
 
-std::unique_ptr<Serial::PortDevice> OpenFake(const std::string& path, int, Serial::OpenKind, Serial::OpenFailure&)
-{
-    state.openedPaths.push_back(path);
-    return std::make_unique<FakeDevice>();
-}
+class FakeOpener final : public Serial::DeviceOpener {
+public:
+    std::unique_ptr<Serial::PortDevice> Open(const std::string& path, int, Serial::OpenKind,
+                                             Serial::OpenFailure&) override
+    {
+        state.openedPaths.push_back(path);
+        return std::make_unique<FakeDevice>();
+    }
+} fakeOpener;
 
 }  // namespace
 
@@ -66,7 +70,7 @@ void ResetFake() { state = FakePortState{}; }
 void InstallFake()
 {
     ResetFake();
-    Serial::SetDeviceOpener(&OpenFake);
+    Serial::SetDeviceOpener(&fakeOpener);
     Serial::SetPortMap({});
 }
 

@@ -14,7 +14,8 @@ void FormTest::SetUp()
     ASSERT_TRUE(settingsDir.isValid());
     ASSERT_TRUE(lockDir.isValid());
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(settingsDir.path()));
-    Serial::SetSystemPaths({"/proc", lockDir.path().toStdString()});
+    opener = std::make_unique<Serial::PosixOpener>(Serial::SystemPaths{"/proc", lockDir.path().toStdString()});
+    Serial::SetDeviceOpener(opener.get());
 }
 
 void FormTest::TearDown()
@@ -25,7 +26,7 @@ void FormTest::TearDown()
         sim->Stop();
     while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
-    Serial::SetSystemPaths({});
+    Serial::SetDeviceOpener(nullptr);
 }
 
 QStringList FormTest::LockFiles() const
@@ -65,7 +66,7 @@ void FormTest::WriteSettings(const QByteArray& veskLines, const QByteArray& port
 
 void FormTest::CreateForm()
 {
-    form = std::make_unique<TMainForm>(&dialogs, nullptr, &fileSystem);
+    form = std::make_unique<TMainForm>(&dialogs, nullptr, &fileSystem, TabTable(), deviceRoots);
 }
 
 void FormTest::StartWindow(std::vector<std::string> simArgs, const QByteArray& veskLines, const QByteArray& portLines)
@@ -74,6 +75,12 @@ void FormTest::StartWindow(std::vector<std::string> simArgs, const QByteArray& v
     WriteSettings(veskLines, portLines);
     CreateForm();
     ASSERT_TRUE(dialogs.entries.empty());
+}
+
+void FormTest::BuildEveryTab() const
+{
+    for (TabHost* tab : form->findChildren<TabHost*>())
+        tab->Page();
 }
 
 void FormTest::ShowTab(const char* name)

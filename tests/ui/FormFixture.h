@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "link/Serial.h"
 #include "link/Transaction.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/SimProcess.h"
@@ -41,13 +42,21 @@ protected:
     void StartWindow(std::vector<std::string> simArgs = {}, const QByteArray& veskLines = {},
                      const QByteArray& portLines = {});
 
+    // A widget of a tab not shown yet is built for the look-up: the window
+    // builds a tab's widgets when it is first shown, the tests look at them
+    // whenever they like.
     template <typename W>
     W* Find(const char* name) const
     {
         W* widget = form->findChild<W*>(QString::fromLatin1(name));
+        if (!widget) {
+            BuildEveryTab();
+            widget = form->findChild<W*>(QString::fromLatin1(name));
+        }
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
+    void BuildEveryTab() const;
     void ShowTab(const char* name);
 
     // The probe shares the window's open port and reports nothing.
@@ -67,10 +76,14 @@ protected:
 
     QTemporaryDir settingsDir;
     QTemporaryDir lockDir;
+    // The window's port keeps its lock files in lockDir.
+    std::unique_ptr<Serial::PosixOpener> opener;
     std::unique_ptr<SimProcess> sim;
     RecordingDialogs dialogs;
     // The window's files go through it; a test makes a step fail.
     FaultyFileSystem fileSystem;
+    // Where the window's port list looks for devices.
+    Serial::DeviceRoots deviceRoots;
     std::unique_ptr<TMainForm> form;
     ControllerLink probe;
 };

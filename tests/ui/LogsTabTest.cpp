@@ -1,18 +1,28 @@
 // The tab "Záznamy" end to end: the window's handlers against the simulated
 // Controller's log rings.
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QHelpEvent>
+#include <QImage>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTableView>
+#include <QToolTip>
 
 #include "FormFixture.h"
-#include "controller/Logs.h"
+#include "controller/EkvithGraph.h"
+#include "controller/LogTable.h"
 #include "controller/Win1250.h"
+#include "tests/support/FileBytes.h"
+#include "ui/EkvithGraphImage.h"
+#include "ui/LogChartImage.h"
 #include "ui/LogsTab.h"
 
 namespace {
@@ -86,6 +96,40 @@ protected:
         Find<QPushButton>("btSave")->click();
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
+    }
+
+    LogChartImage* Chart() { return Find<LogChartImage>("imLogsChart"); }
+
+    // A point of the temperature plot over the hour row.
+    QPoint Over(int row)
+    {
+        const GraphRect hour = Chart()->Layout().Span(row, row);
+        return {hour.x, hour.y + 5};
+    }
+    void Mouse(QEvent::Type type, QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QMouseEvent event(type, at, Chart()->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          Qt::LeftButton, modifiers);
+        QCoreApplication::sendEvent(Chart(), &event);
+    }
+    // The rows the grid has selected, as first and last hour row.
+    std::pair<int, int> Selected()
+    {
+        const QItemSelection selection = Grid()->selectionModel()->selection();
+        if (selection.size() != 1)
+            return {-static_cast<int>(selection.size()), 0};
+        return {selection[0].top() + 1, selection[0].bottom() + 1};
+    }
+
+    // "Uložit graf jako obrázek..." answered with the path; the file's
+    // bytes, or "<no file>".
+    QByteArray SaveChart(const QString& path)
+    {
+        dialogs.fileNames.push_back(path);
+        for (QAction* action : Chart()->actions())
+            if (action->objectName() == QStringLiteral("acSaveChart"))
+                action->trigger();
+        return QFile::exists(path) ? Contents(path) : QByteArray("<no file>");
     }
 
     QDateTime now = Now;
@@ -248,6 +292,184 @@ TEST_F(LogsTabTest, TheGridAsDesigned)
     option.initFrom(copy);
     EXPECT_GE(copy->style()->subElementRect(QStyle::SE_PushButtonContents, &option, copy).width(),
               copy->fontMetrics().horizontalAdvance(copy->text()));
+}
+
+TEST_F(LogsTabTest, TheChartAndTheGridSelectTogether)
+{
+    StartWindow();
+    form->show();
+    Read();
+    QApplication::processEvents();
+    EXPECT_EQ(Chart()->Layout().bars.size(), 256u);
+
+    // Rows selected in the grid are marked in the chart.
+    Copy(10, 19);
+    EXPECT_EQ(Chart()->Marks(), (LogChartImage::RowRanges{{10, 19}}));
+
+    // A click selects its hour in the grid and brings it into view.
+    Mouse(QEvent::MouseButtonPress, Over(200));
+    EXPECT_EQ(Selected(), std::pair(200, 200));
+    EXPECT_EQ(Chart()->Marks(), (LogChartImage::RowRanges{{200, 200}}));
+    EXPECT_EQ(Grid()->currentIndex().row(), 199);
+    const QRect shown = Grid()->visualRect(Grid()->model()->index(199, 1));
+    EXPECT_TRUE(Grid()->viewport()->rect().contains(shown.center()));
+
+    // A drag selects the hours from where it began; Shift reaches from
+    // there too; past the plot's end the drag holds at the last hour.
+    Mouse(QEvent::MouseButtonPress, Over(100));
+    Mouse(QEvent::MouseMove, Over(90));
+    EXPECT_EQ(Selected(), std::pair(90, 100));
+    Mouse(QEvent::MouseButtonPress, Over(120), Qt::ShiftModifier);
+    EXPECT_EQ(Selected(), std::pair(100, 120));
+    Mouse(QEvent::MouseMove, Over(256) + QPoint(40, 0));
+    EXPECT_EQ(Selected(), std::pair(100, 256));
+    // Off the plots a click picks nothing.
+    Mouse(QEvent::MouseButtonPress, QPoint(1, 1));
+    EXPECT_EQ(Selected(), std::pair(100, 256));
+    // What is marked is what the clipboard takes.
+    Find<QPushButton>("btLogsCopy")->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count(QStringLiteral("\r\n")), 157);
+}
+
+TEST_F(LogsTabTest, HoveringShowsTheHoursValues)
+{
+    StartWindow();
+    form->show();
+    QApplication::processEvents();
+    EXPECT_EQ(Chart()->TipAt(Over(256)), QStringLiteral("Po 7:00"));  // nothing read yet
+
+    const Pages pages = ControllerPages();
+    Read();
+    const std::size_t newest = pages.page0[6];
+    const QString tip = QStringLiteral("Po 7:00\nVenkovní: %1 °C\nVýst. voda: %2 °C\nVnitřní: %3 °C\nKotel: %4")
+                            .arg(std::int8_t(pages.rings[0][newest]))
+                            .arg(std::int8_t(pages.rings[1][newest]))
+                            .arg(std::int8_t(pages.rings[2][newest]))
+                            .arg(LogBoilerText(pages.rings[3][newest]));
+    QHelpEvent hover(QEvent::ToolTip, Over(256), Chart()->mapToGlobal(Over(256)));
+    QCoreApplication::sendEvent(Chart(), &hover);
+    EXPECT_EQ(QToolTip::text(), tip);
+    EXPECT_EQ(Chart()->TipAt(QPoint(1, 1)), QString());
+}
+
+TEST_F(LogsTabTest, TheChartSavesAsPngOrSvg)
+{
+    StartWindow();
+    form->show();
+    Read();
+    QApplication::processEvents();
+    LogChartImage* chart = Chart();
+    EXPECT_EQ(chart->contextMenuPolicy(), Qt::ActionsContextMenu);
+    ASSERT_EQ(chart->actions().size(), 1);
+    EXPECT_EQ(chart->actions()[0]->text(), QStringLiteral("Uložit graf jako obrázek..."));
+
+    // The PNG holds what the screen shows, pixel for pixel.
+    const QByteArray png = SaveChart(files.filePath(QStringLiteral("chart.png")));
+    ASSERT_EQ(dialogs.entries.size(), 1u);
+    EXPECT_EQ(dialogs.entries[0].settings,
+              (FileDialogSettings{QStringLiteral("Obrázky PNG (*.png)|*.png|Obrázky SVG (*.svg)|*.svg"),
+                                  QStringLiteral("png")}));
+    EXPECT_EQ(QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32),
+              chart->grab().toImage().convertToFormat(QImage::Format_RGB32));
+
+    const QByteArray svg = SaveChart(files.filePath(QStringLiteral("chart.SVG")));
+    EXPECT_TRUE(svg.startsWith("<?xml")) << svg.left(40).toStdString();
+    EXPECT_TRUE(svg.contains("<svg") && svg.contains("Výst. voda"));
+
+    // Cancelled, nothing; unwritable, the message and nothing.
+    dialogs.Clear();
+    const QString impossible = files.filePath(QStringLiteral("no-such-folder/chart.png"));
+    EXPECT_EQ(SaveChart(impossible), "<no file>");
+    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{"Unable to write to " + impossible});
+    dialogs.Clear();
+    for (QAction* action : chart->actions())
+        action->trigger();
+    EXPECT_EQ(dialogs.entries.size(), 1u);  // the dialog only
+    QStringList left = QDir(files.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"chart.SVG", "chart.png"}));
+}
+
+TEST_F(LogsTabTest, TheChartFitsBesideTheGrid)
+{
+    StartWindow();
+    form->show();
+    Read();
+    QApplication::processEvents();
+    LogChartImage* chart = Chart();
+    const QRect area = chart->geometry();
+    // Right of the grid, below "Kopírovat", down to the grid's bottom edge.
+    EXPECT_GT(area.left(), Grid()->geometry().right());
+    EXPECT_GT(area.top(), Find<QPushButton>("btLogsCopy")->geometry().bottom());
+    EXPECT_EQ(area.bottom(), Grid()->geometry().bottom());
+    EXPECT_LE(area.right(), Find<QWidget>("tsLogs")->width() - 1);
+
+    // Every text inside the chart, in this platform's font, and no two
+    // overlapping.
+    const LogChartLayout& layout = chart->Layout();
+    std::vector<GraphText> texts{layout.temperature.title, layout.boiler.title};
+    for (const auto* list : {&layout.temperature.labels, &layout.boiler.labels, &layout.days})
+        texts.insert(texts.end(), list->begin(), list->end());
+    for (const ChartLegendItem& item : layout.legend)
+        texts.push_back(item.text);
+    const QFontMetrics metrics = chart->fontMetrics();
+    std::vector<QRect> boxes;
+    for (const GraphText& text : texts) {
+        const QRect box(text.at.x, text.at.y, metrics.horizontalAdvance(text.text), metrics.height());
+        EXPECT_TRUE(chart->rect().contains(box)) << text.text.toStdString();
+        for (const QRect& other : boxes)
+            EXPECT_FALSE(box.intersects(other)) << text.text.toStdString();
+        boxes.push_back(box);
+    }
+    EXPECT_GE(layout.days.size(), 9u);
+    EXPECT_GE(layout.temperature.plot.height, 150);
+}
+
+TEST_F(LogsTabTest, TheCurveShowsTheHoursOfTheLogsReadHere)
+{
+    StartWindow();
+    ShowTab("tsEkvith");
+    auto* box = Find<QCheckBox>("cbEkvithPoints");
+    auto* graph = Find<EkvithGraphImage>("imEkvithGraph");
+    EXPECT_EQ(box->text(), QStringLiteral("Zobrazit naměřené body"));
+    EXPECT_FALSE(box->isEnabled());
+    EXPECT_TRUE(box->toolTip().contains(QStringLiteral("„Záznamy“"))) << box->toolTip().toStdString();
+    EXPECT_TRUE(graph->MeasuredPoints().empty());
+
+    // The simulated Controller logs the outdoor sensor in log 1 and the
+    // outlet water in log 2.
+    Pages pages = ControllerPages();
+    ASSERT_EQ(pages.page0[41], 4);
+    ASSERT_EQ(pages.page0[42], 0);
+    ShowTab("tsLogs");
+    Read();
+    ShowTab("tsEkvith");
+    std::vector<MeasuredHour> hours;
+    for (int row = 1; row <= 256; ++row) {
+        const std::size_t entry = (pages.page0[6] + row) % 256;
+        hours.push_back({std::int8_t(pages.rings[0][entry]), std::int8_t(pages.rings[1][entry])});
+    }
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_TRUE(box->isChecked());
+    const std::vector<GraphPoint> expected = EkvithMeasuredPoints(hours, graph->height());
+    EXPECT_GT(expected.size(), 200u);
+    EXPECT_EQ(graph->MeasuredPoints(), expected);
+    EXPECT_TRUE(box->toolTip().contains(QStringLiteral("%1 z 256").arg(expected.size())));
+    box->click();
+    EXPECT_TRUE(graph->MeasuredPoints().empty());
+    box->click();
+    EXPECT_EQ(graph->MeasuredPoints(), expected);
+
+    // Logs without the outlet water: no points, and the tip says which role
+    // is missing.
+    pages.page0[42] = 3;
+    ASSERT_TRUE(WritePage(0, pages.page0));
+    ShowTab("tsLogs");
+    Read();
+    ShowTab("tsEkvith");
+    EXPECT_FALSE(box->isEnabled());
+    EXPECT_TRUE(graph->MeasuredPoints().empty());
+    EXPECT_TRUE(box->toolTip().contains(QStringLiteral("„Výst. voda“"))) << box->toolTip().toStdString();
 }
 
 }  // namespace

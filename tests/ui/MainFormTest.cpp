@@ -9,6 +9,9 @@
 
 #include "FormFixture.h"
 #include "ui/PortList.h"
+#include "ui/SpinEdit.h"
+#include "ui/Tabs.h"
+#include <QLineEdit>
 #include <QDir>
 #include <QTemporaryDir>
 #include "controller/DecimalText.h"
@@ -55,6 +58,34 @@ TEST_F(FormTest, TheSevenTabsInTheirOrder)
         EXPECT_EQ(pages->tabText(i), QString::fromUtf8(captions[i]));
     }
     EXPECT_EQ(pages->currentIndex(), 0);
+}
+
+// Only the tab shown at start has widgets; another gets them when it is
+// first shown, with the stored values it was given meanwhile, and gives
+// back what the user made of them.
+TEST_F(FormTest, ATabIsBuiltWhenFirstShown)
+{
+    WriteSettings("WallTemp=19\n");
+    CreateForm();
+    auto built = [&] {
+        QStringList names;
+        for (const TabHost* tab : form->findChildren<TabHost*>())
+            if (tab->Built())
+                names << tab->objectName();
+        return names;
+    };
+    EXPECT_EQ(built(), QStringList{QStringLiteral("tsConst")});
+    EXPECT_EQ(form->findChild<SpinEdit*>(QStringLiteral("seWallTemp")), nullptr);
+
+    ShowTab("tsWall");
+    EXPECT_EQ(built(), (QStringList{QStringLiteral("tsConst"), QStringLiteral("tsWall")}));
+    auto* temp = form->findChild<SpinEdit*>(QStringLiteral("seWallTemp"));
+    ASSERT_NE(temp, nullptr);
+    EXPECT_EQ(temp->text(), QStringLiteral("19"));
+    EXPECT_EQ(form->findChild<QLineEdit*>(QStringLiteral("edEkvithFillB"))->text(), FormatDecimal(-0.7));
+    temp->setValue(25);
+    form->close();
+    EXPECT_TRUE(SettingsBytes().contains("\nWallTemp=25\n")) << SettingsBytes().toStdString();
 }
 
 TEST_F(FormTest, StoredPortIndexChoosesThePort)
@@ -346,8 +377,9 @@ private:
 TEST_F(FormTest, TabsGoWhileTheWindowsServicesStillServeThem)
 {
     WriteSettings();  // no Controller: the farewell exchange fails and is reported
-    std::vector<TabFactory> tabs = TabTable();
-    tabs.push_back([](const TabContext& context, QWidget* parent) -> TabPage* { return new FarewellTab(context, parent); });
+    std::vector<TabRow> tabs = TabTable();
+    tabs.push_back({"tsFarewell", "Sbohem",
+                    [](const TabContext& context, QWidget* parent) -> TabPage* { return new FarewellTab(context, parent); }});
     form = std::make_unique<TMainForm>(&dialogs, nullptr, &fileSystem, tabs);
     ShowTab("tsFarewell");
     dialogs.Clear();
@@ -395,7 +427,7 @@ TEST_F(FormTest, AnAdapterIsChosenAgainUnderItsNewNumber)
         ASSERT_TRUE(QFile::link(QString::fromStdString(sim->LinkPath()), root + QStringLiteral("/dev/") + tty));
         ASSERT_TRUE(QFile::link(QStringLiteral("../../") + tty, byId));
     };
-    PortList::SetSystemRoots((root + QStringLiteral("/sys")).toStdString(), (root + QStringLiteral("/dev")).toStdString());
+    deviceRoots = {(root + QStringLiteral("/sys")).toStdString(), (root + QStringLiteral("/dev")).toStdString()};
 
     plugIn(QStringLiteral("ttyUSB0"));
     WriteSettings("ComPort=1\n", "COM2=/nonexistent/ttyVESK\n");
@@ -422,7 +454,6 @@ TEST_F(FormTest, AnAdapterIsChosenAgainUnderItsNewNumber)
     EXPECT_EQ(Find<PortList>("cbComPort")->CurrentName(), byId);
     EXPECT_EQ(Find<PortList>("cbComPort")->currentText(), QStringLiteral("ttyUSB1 – FT232R USB UART"));
     EXPECT_TRUE(ReadPage(0).has_value());
-    PortList::SetSystemRoots("/sys", "/dev");
 }
 
 TEST_F(FormTest, UnwritableSettingsAreReportedOnceAndClosingGoesOn)

@@ -90,7 +90,8 @@ protected:
 
     ControllerLink link;
     RecordingDialogs dialogs;
-    ModeTab tab{TabContext{link, dialogs}};
+    HourlyLogs logs;
+    ModeTab tab{TabContext{link, dialogs, logs}};
 };
 
 TEST_F(ModeGridTest, TheTabAsDesigned)
