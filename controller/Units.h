@@ -6,14 +6,14 @@
 
 namespace Unit {
 
-inline constexpr const char* Celsius = " °C";
+inline constexpr char Celsius[] = " °C";
 // The boiler's share of running time: "79 %".
-inline constexpr const char* Percent = " %";
+inline constexpr char Percent[] = " %";
 // A time-program correction, written close to its number: "+10%".
-inline constexpr const char* PercentSign = "%";
-inline constexpr const char* Minutes = " minut";
+inline constexpr char PercentSign[] = "%";
+inline constexpr char Minutes[] = " minut";
 // The wall-compensation multiplier counts quarters.
-inline constexpr const char* Quarters = " krát / 4";
+inline constexpr char Quarters[] = " krát / 4";
 
 }  // namespace Unit
 
