@@ -118,7 +118,7 @@ FieldValue DecodeRow(const FieldSpec& row, std::span<const std::uint8_t> block)
 FieldValue LimitRow(const FieldSpec& row, FieldValue value)
 {
     if (row.kind == RowKind::Byte || row.kind == RowKind::SignedByte) {
-        return std::clamp<long long>(NumberOf(value), row.minimum, row.maximum);
+        return std::clamp<long long>(NumberOf(value), row.Minimum(), row.Maximum());
     } else if (row.kind == RowKind::ListIndex) {
         const long long v = NumberOf(value);
         return v < 0 || v >= (long long)row.items.size() ? -1LL : v;

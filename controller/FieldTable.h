@@ -73,8 +73,9 @@ struct FieldSpec {
     int offset = 0;
     int width = 1;  // bytes the row owns
     int bit = 0;    // Bit: its number, 0 the least significant
-    // Byte, SignedByte: the range the window limits a value to.
-    int minimum = 0, maximum = 255;
+    // Byte, SignedByte: the range the window limits a value to; none given
+    // (both 0), the byte's own: 0..255, or −128..127 for a signed one.
+    int minimum = 0, maximum = 0;
     ItemTexts items{};  // ListIndex
     int index = 0;      // handed to the member: the sensor, the outdoor row
     int number = 0;     // stands for "%1": the sensor, the outdoor temperature
@@ -94,6 +95,9 @@ struct FieldSpec {
     QString (*elementName)(int place) = nullptr;
 
     constexpr int End() const { return offset + width; }
+    constexpr bool Ranged() const { return minimum != 0 || maximum != 0; }
+    constexpr int Minimum() const { return Ranged() ? minimum : kind == RowKind::SignedByte ? -128 : 0; }
+    constexpr int Maximum() const { return Ranged() ? maximum : kind == RowKind::SignedByte ? 127 : 255; }
     // Read from the block: all but the bytes that repeat a row or belong to nothing.
     constexpr bool Decoded() const { return kind != RowKind::Carried && kind != RowKind::Zeros; }
     constexpr bool Encoded() const { return write != Write::Never; }

@@ -39,8 +39,6 @@ constexpr Field<Model> Make(const char* key, int offset, RowKind kind, FieldRef 
     row.key = key;
     row.kind = kind;
     row.offset = offset;
-    if (kind == RowKind::SignedByte)
-        row.minimum = -128, row.maximum = 127;
     row.member = member;
     return row;
 }

@@ -115,7 +115,7 @@ FieldBinder::FieldBinder(QWidget* form, std::vector<const FieldSpec*> rows) : QO
         widgets_.push_back(widget);
 
         if (auto* spin = qobject_cast<QSpinBox*>(widget)) {
-            spin->setRange(row->minimum, row->maximum);
+            spin->setRange(row->Minimum(), row->Maximum());
             connect(spin, &QSpinBox::textChanged, this, &FieldBinder::Recheck);
         } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
             for (const char* item : row->items)
