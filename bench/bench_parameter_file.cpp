@@ -16,6 +16,7 @@
 
 #include "files/ParameterFile.h"
 #include "files/ParameterSections.h"
+#include "tests/support/FillInputValues.h"
 
 namespace {
 
@@ -32,8 +33,8 @@ double Seconds(Clock::duration d)
 struct Tabs {
     RegulationConstants constants;
     ModeProgram program;
-    OutdoorSectionValues<EkvithFillTexts> curve;
-    OutdoorSectionValues<WallFillInputs> wall;
+    OutdoorSectionValues curve;
+    OutdoorSectionValues wall;
 };
 
 // Values that differ from round to round, names with Czech letters.
@@ -55,8 +56,8 @@ Tabs Values(int round)
         tabs.curve.table.SetValue(row, QString::number(80 - row + round));
         tabs.wall.table.SetValue(row, QString::number(row / 3 - round));
     }
-    tabs.curve.inputs = {QStringLiteral("0"), QStringLiteral("-0,%1").arg(round), QStringLiteral("51")};
-    tabs.wall.inputs = {45, 21, 17 + round, QStringLiteral("-0,7")};
+    tabs.curve.inputs = CurveInputs("0", QStringLiteral("-0,%1").arg(round).toUtf8().constData(), "51");
+    tabs.wall.inputs = WallInputs(45, 21, 17 + round, "-0,7");
     return tabs;
 }
 
@@ -70,14 +71,14 @@ Round Measure(const QString& path, int round)
     const Tabs saved = Values(round);
     const auto start = Clock::now();
     bool ok = !SaveConstSection(path, saved.constants) && !SaveModeSection(path, ModeProgramId::B, saved.program) &&
-              !SaveEkvithSection(path, saved.curve) && !SaveWallSection(path, saved.wall);
+              !SaveOutdoorSection(path, EkvithPage, saved.curve) && !SaveOutdoorSection(path, WallPage, saved.wall);
     const auto saveEnd = Clock::now();
 
     Tabs loaded;
     LoadConstSection(ParameterFile(path), loaded.constants);
     ok &= LoadModeSection(ParameterFile(path), ModeProgramId::B, loaded.program);
-    loaded.curve = LoadEkvithSection(ParameterFile(path));
-    loaded.wall = LoadWallSection(ParameterFile(path));
+    loaded.curve = LoadOutdoorSection(ParameterFile(path), EkvithPage);
+    loaded.wall = LoadOutdoorSection(ParameterFile(path), WallPage);
     const auto loadEnd = Clock::now();
 
     // A benchmark of a round trip that does not come back proves nothing.

@@ -14,7 +14,7 @@ ControllerTime PcControllerTime(const QDateTime& now)
 Transfer SetControllerClock(ControllerLink& link, const ControllerTime& time)
 {
     std::array<std::uint8_t, 1 + Command::ClockReplyLength> sequence{Command::SetClock};
-    if (!EncodeFields(ClockFields(), time, std::span(sequence).subspan(1)))
+    if (!EncodeFields(ClockTable, time, std::span(sequence).subspan<1>()))
         return Transfer::RangeCheckError;
     return link.SendAcknowledged(sequence.data(), sequence.size()) ? Transfer::Done : Transfer::LinkFailed;
 }

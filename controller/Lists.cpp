@@ -1,33 +1,26 @@
 #include "controller/Lists.h"
 
-namespace RegulationMode {
-const QStringList& Items()
-{
-    static const QStringList items{
-        QStringLiteral("Vypnuto"),
-        QStringLiteral("Ekvitermní"),
-        QStringLiteral("Termostat"),
-        QStringLiteral("Režim A - silný"),
-        QStringLiteral("Režim B - slabý"),
-        QStringLiteral("Režim C - stálý"),
-    };
-    return items;
-}
-}  // namespace RegulationMode
+namespace {
 
-namespace SensorId {
-const QStringList& Items()
+template <std::size_t N>
+QStringList ListOf(const std::array<const char*, N>& texts)
 {
-    static const QStringList items{
-        QStringLiteral("Výst. voda"),
-        QStringLiteral("Vrat. voda"),
-        QStringLiteral("Uživ. 1"),
-        QStringLiteral("Vnitřní"),
-        QStringLiteral("Venkovní"),
-        QStringLiteral("Zeď"),
-        QStringLiteral("Uživ. 2"),
-        QStringLiteral("Uživ. 3"),
-    };
+    QStringList items;
+    for (const char* text : texts)
+        items.push_back(QString::fromUtf8(text));
     return items;
 }
-}  // namespace SensorId
+
+}  // namespace
+
+const QStringList& RegulationMode::Items()
+{
+    static const QStringList items = ListOf(Texts);
+    return items;
+}
+
+const QStringList& SensorId::Items()
+{
+    static const QStringList items = ListOf(Texts);
+    return items;
+}

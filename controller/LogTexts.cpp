@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "controller/Units.h"
+
 namespace LogText {
 
 QString DateHeading()
@@ -35,7 +37,7 @@ QString HourLabel(int isoDay, int hour)
 
 Value Temperature(int celsius)
 {
-    return {QString::number(celsius), QStringLiteral(" °C")};
+    return {QString::number(celsius), QString::fromUtf8(Unit::Celsius)};
 }
 
 Value BoilerTime(int seconds)
@@ -45,7 +47,7 @@ Value BoilerTime(int seconds)
 
 QString TemperatureAxisTitle()
 {
-    return QStringLiteral("°C");
+    return QString::fromUtf8(Unit::Celsius).trimmed();
 }
 
 QString BoilerAxisTitle()

@@ -13,7 +13,7 @@ LogLayout DecodeLogLayout(const PageBuffer& page0)
     // field table places and limits the three list fields (a byte outside
     // the list decodes as no selection, which names no sensor).
     const RegulationConstants constants = DecodeConstantsPage(page0);
-    return {page0[Logs::LogIndexOffset], {constants.Log1, constants.Log2, constants.Log3}};
+    return {DecodeLogIndex(page0), {constants.Log1, constants.Log2, constants.Log3}};
 }
 
 qint64 HourlyLogs::WallHour(const QDateTime& time)

@@ -21,8 +21,6 @@ constexpr int ColumnCount = 5;      // time label, logs 1..3, boiler
 constexpr int FirstValueColumn = 1;
 constexpr int BoilerColumn = 4;
 constexpr int SensorLogs = BoilerColumn - FirstValueColumn;
-// Page 0: ring position of the newest entry, the same in all four rings.
-constexpr int LogIndexOffset = 6;
 // A boiler entry counts this many seconds.
 constexpr int BoilerEntrySeconds = 16;
 

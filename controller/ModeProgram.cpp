@@ -4,6 +4,7 @@
 
 #include "controller/IntegerText.h"
 #include "controller/Lists.h"
+#include "controller/Units.h"
 #include "link/PageMap.h"
 
 namespace {
@@ -22,24 +23,6 @@ int Index(int day, int slot)
 {
     return day * ModeProgram::Slots + slot;
 }
-
-ModeProgram DecodePages(std::span<const std::uint8_t> pages)
-{
-    ModeProgram program;
-    program.ReplaceRaw(pages.first(ModeProgram::Size));
-    return program;
-}
-
-bool EncodePages(const ModeProgram& program, std::span<std::uint8_t> pages)
-{
-    const auto& bytes = program.Raw();
-    std::copy(bytes.begin(), bytes.end(), pages.begin());
-    // The tail belongs to no program: zeros, whatever the buffer held.
-    std::fill(pages.begin() + ModeProgram::Size, pages.end(), std::uint8_t{0});
-    return true;
-}
-
-static_assert(ModeProgram::Size <= Page::ModePages * Page::Size);
 
 }  // namespace
 
@@ -77,12 +60,23 @@ QString CellDisplayText(ModeCell cell)
         const int percent = 2 * EquithermalStep(cell);
         if (percent == 0)
             return QStringLiteral("(normal)");
-        return (percent > 0 ? QStringLiteral("+") : QString()) + QString::number(percent) + u'%';
+        return (percent > 0 ? QStringLiteral("+") : QString()) + WithUnit(percent, Unit::PercentSign);
     }
-    case ModeCellState::Thermostat: return QString::number(cell.ValueBits()) + QStringLiteral(" °C");
+    case ModeCellState::Thermostat: return CelsiusText(cell.ValueBits());
     case ModeCellState::Unused: break;
     }
     return {};
+}
+
+std::optional<Rgb> CellColour(ModeCell cell)
+{
+    switch (cell.State()) {
+    case ModeCellState::Off: return Colour::LightGreen;
+    case ModeCellState::Equithermal: return Colour::LightYellow;
+    case ModeCellState::Thermostat: return Colour::LightCyan;
+    case ModeCellState::Unused: break;
+    }
+    return std::nullopt;
 }
 
 void CycleCellState(ModeProgram& program, int day, int slot)
@@ -137,14 +131,24 @@ QString ModeSlotLabel(int slot)
     return label + QStringLiteral(" hod");
 }
 
-const PageCodec<ModeProgram>& ModeProgramCodec(ModeProgramId id)
+QString ModeCellName(int place)
 {
-    static const PageCodec<ModeProgram> codecs[]{
-        {Page::ModeA, Page::ModePages, false, &DecodePages, &EncodePages},
-        {Page::ModeB, Page::ModePages, false, &DecodePages, &EncodePages},
-        {Page::ModeC, Page::ModePages, false, &DecodePages, &EncodePages},
-    };
-    return codecs[int(id)];
+    const int day = place / ModeProgram::Slots, slot = place % ModeProgram::Slots;
+    return ModeDayName(day).trimmed() + u' ' + ModeSlotLabel(slot);
+}
+
+QString ModeCellText(std::uint32_t bits)
+{
+    const ModeCell cell{std::uint8_t(bits)};
+    if (cell.State() == ModeCellState::Unused)
+        return QString::fromUtf8(NothingShown);
+    return CellLetter(cell) + u' ' + CellDisplayText(cell);
+}
+
+PageCodec<ModeProgram, 2, Page::ModePages * Page::Size> ModeProgramCodec(ModeProgramId id)
+{
+    constexpr int firstPages[] = {Page::ModeA, Page::ModeB, Page::ModeC};
+    return {firstPages[int(id)], false, ModeProgramTable};
 }
 
 bool ReadModeProgram(ControllerLink& link, ModeProgramId id, ModeProgram& program)

@@ -13,7 +13,12 @@
 #include <cstdint>
 #include <span>
 
+#include <optional>
+
+#include "controller/Colours.h"
+#include "controller/FieldTable.h"
 #include "controller/PageTransfer.h"
+#include "link/PageMap.h"
 
 // Bits 7–6 of a cell.
 enum class ModeCellState : std::uint8_t {
@@ -55,6 +60,8 @@ public:
     const Bytes& Raw() const { return bytes_; }
     // Anything but exactly 672 bytes is refused and changes nothing.
     bool ReplaceRaw(std::span<const std::uint8_t> bytes);
+    // The cells, as a field table hands them out.
+    static FieldRef Cells(ModeProgram& program, int) { return std::span<std::uint8_t>(program.bytes_); }
 
     friend bool operator==(const ModeProgram&, const ModeProgram&) = default;
 
@@ -67,6 +74,8 @@ private:
 QString CellLetter(ModeCell cell);
 // "Vypnuto", "(normal)", "+10%", "-64%", "21 °C", or empty for an unused cell.
 QString CellDisplayText(ModeCell cell);
+// The fill of V, E and T; an unused cell has none.
+std::optional<Rgb> CellColour(ModeCell cell);
 
 // Right button on a cell: V → E → T → V, an unused cell becomes V; the value
 // bits stay, so a value shows again when its state comes back.
@@ -85,12 +94,33 @@ void ApplyCellEditText(ModeProgram& program, int day, int slot, QStringView text
 QString ModeDayName(int day);
 QString ModeSlotLabel(int slot);
 
+// A cell as the compare names it, "Středa 6:15 hod", and shows it: its
+// letter and its text, "T 21 °C", "E +10%".
+QString ModeCellName(int place);
+QString ModeCellText(std::uint32_t cell);
+
 enum class ModeProgramId { A, B, C };
 
-// Three pages from 3, 6 or 9.  The program fills the first 672 bytes; the
-// last 96 bytes of the third page are ignored when reading and written as
-// zeros, never merged from the Controller.
-const PageCodec<ModeProgram>& ModeProgramCodec(ModeProgramId id);
+// Three pages from 3, 6 or 9, one block of 768 bytes.  The program fills
+// the first 672 bytes, key "Data" in its parameter-file section; the last
+// 96 bytes of the third page are ignored when reading and written as zeros,
+// never merged from the Controller.
+inline constexpr auto ModeProgramTable = []() consteval {
+    Field<ModeProgram> cells{};
+    cells.key = "Data";
+    cells.kind = RowKind::CellRun;
+    cells.width = ModeProgram::Size;
+    cells.text = &ModeCellText;
+    cells.elementName = &ModeCellName;
+    cells.member = &ModeProgram::Cells;
+    Field<ModeProgram> tail{};
+    tail.kind = RowKind::Zeros;
+    tail.offset = ModeProgram::Size;
+    tail.width = Page::ModePages * Page::Size - ModeProgram::Size;
+    return MakeTable<Page::ModePages * Page::Size>(std::array{cells, tail});
+}();
+
+PageCodec<ModeProgram, 2, Page::ModePages * Page::Size> ModeProgramCodec(ModeProgramId id);
 
 // "Načíst" and "Zapsat": success flags, a failure already reported by the
 // link.  A failed read leaves the program as it was; a failed write stops at

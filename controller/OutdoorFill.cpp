@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "controller/DecimalText.h"
+#include "controller/Units.h"
 
 static_assert(LDBL_MANT_DIG == 64,
               "The table fills need 80-bit extended precision: long double with a 64-bit significand. "
@@ -15,8 +16,6 @@ static_assert(LDBL_MANT_DIG == 64,
 namespace {
 
 using Real = long double;
-
-constexpr const char* MultiplierUnit = " krát / 4";
 
 Real Decimal(QStringView text, Real notANumber)
 {
@@ -98,7 +97,7 @@ QString FormatWallMultiplier(Real m, const QLocale& shownIn)
 {
     QLocale locale = shownIn;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    const QString unit = QString::fromUtf8(MultiplierUnit);
+    const QString unit = QString::fromUtf8(Unit::Quarters);
 
     // Two significant digits of the exact 80-bit value, as "d.de±xx":
     // to_chars rounds correctly, halves to even, and knows no locale.

@@ -9,7 +9,7 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 #include <array>
 #include <optional>
 
@@ -25,22 +25,18 @@ public:
     // What a value that is not an integer counts as, when written and drawn.
     static constexpr int NotAnIntegerValue = 20;
 
-    static int Temperature(int row) { return FirstTemperature + row; }
+    static constexpr int Temperature(int row) { return FirstTemperature + row; }
     // "-40 °C", "0 °C", "25 °C".
     static QString Key(int row);
 
     const QString& Value(int row) const { return values_[std::size_t(row)]; }
     void SetValue(int row, QString value) { values_[std::size_t(row)] = std::move(value); }
     // The value read by the integer rule, NotAnIntegerValue when it is not one.
-    int Number(int row) const;
+    int Number(int row) const { return NumberOf(Value(row)); }
+    static int NumberOf(QStringView value);
 
-    // "key=value", as the table's rows have always been kept.
-    QString Line(int row) const;
-    QStringList Lines() const;
-    // A table from 66 lines, each value the text after the line's first "="
-    // (empty when there is none); the lines' keys are not looked at.  Empty
-    // when the count is not 66.
-    static std::optional<OutdoorTable> FromLines(const QStringList& lines);
+    // The value of a row, as a field table hands it out.
+    static FieldRef RowValue(OutdoorTable& table, int row) { return &table.values_[std::size_t(row)]; }
 
     friend bool operator==(const OutdoorTable&, const OutdoorTable&) = default;
 
@@ -48,26 +44,78 @@ private:
     std::array<QString, RowCount> values_;
 };
 
-// The rows from a page, each value the decimal of its byte read by the byte
-// rule: Encoding::Unsigned8 (curve) or Encoding::Signed8 (wall).
-OutdoorTable DecodeOutdoorPage(const PageBuffer& page, Encoding byteRule);
+// One page of an outdoor table: 66 rows at byte t + 128, the −40 °C row
+// carried over bytes 0..87 and the 25 °C row over bytes 154..255 when the
+// page is written.  The curve keeps unsigned bytes and refuses a value
+// outside 0..255; the wall keeps signed bytes, the low eight bits of any
+// value.  Neither reads the page before writing: the program owns it whole.
+struct OutdoorPage {
+    static constexpr int RowsAndEnds = OutdoorTable::RowCount + 2;
 
-// The whole page: bytes 0..87 take the −40 °C row, 88..153 their own rows,
-// 154..255 the 25 °C row.  Unsigned8 refuses a value outside 0..255 (empty:
-// "Range check error", nothing is sent); Signed8 stores the low eight bits of
-// any value.
-std::optional<PageBuffer> EncodeOutdoorPage(const OutdoorTable& table, Encoding byteRule);
-
-// "Načíst" and "Zapsat" of the two tables: page 1, unsigned (a value outside
-// 0..255 sends nothing: RangeCheckError); page 2, signed.  Neither reads
-// the page before writing: the program owns the whole page.
-Transfer ReadEkvith(ControllerLink& link, OutdoorTable& table);
-Transfer WriteEkvith(ControllerLink& link, const OutdoorTable& table);
-Transfer ReadWall(ControllerLink& link, OutdoorTable& table);
-Transfer WriteWall(ControllerLink& link, const OutdoorTable& table);
-
-// The transfers of one table, for the tab that shows it.
-struct OutdoorTransfers {
-    Transfer (*read)(ControllerLink& link, OutdoorTable& table);
-    Transfer (*write)(ControllerLink& link, const OutdoorTable& table);
+    int page;
+    BlockTable<OutdoorTable, RowsAndEnds, Page::Size> fields;
+    // The titles of the list's columns.
+    const char* keyTitle;
+    const char* valueTitle;
 };
+
+namespace OutdoorRows {
+
+constexpr int ZeroByte = 128;  // 0 °C
+
+constexpr Field<OutdoorTable> Row(int row, const char* key, RowKind element, const char* valueTitle)
+{
+    Field<OutdoorTable> f{};
+    f.key = key;
+    f.kind = RowKind::OutdoorRow;
+    f.offset = ZeroByte + OutdoorTable::Temperature(row);
+    f.index = row;
+    f.number = OutdoorTable::Temperature(row);
+    f.element = element;
+    f.name = valueTitle;
+    f.member = &OutdoorTable::RowValue;
+    return f;
+}
+
+// The bytes from `from` to `to` repeat the value of `row`.
+constexpr Field<OutdoorTable> Carried(int from, int to, int row, RowKind element)
+{
+    Field<OutdoorTable> f{};
+    f.kind = RowKind::Carried;
+    f.offset = from;
+    f.width = to - from + 1;
+    f.index = row;
+    f.element = element;
+    f.member = &OutdoorTable::RowValue;
+    return f;
+}
+
+consteval OutdoorPage Make(int page, const char* section, const char* key, RowKind element, const char* valueTitle)
+{
+    constexpr int last = OutdoorTable::RowCount - 1;
+    const auto rows = Concat(std::array{Carried(0, ZeroByte + OutdoorTable::FirstTemperature - 1, 0, element)},
+                             Repeat<OutdoorTable::RowCount>([&](int row) { return Row(row, key, element, valueTitle); }),
+                             std::array{Carried(ZeroByte + OutdoorTable::LastTemperature + 1, Page::Size - 1, last,
+                                                element)});
+    return {page, MakeTable<Page::Size>(rows, section), "Teplota", valueTitle};
+}
+
+}  // namespace OutdoorRows
+
+// Keys "Ekvith-40" … "Ekvith25" in the section "Ekvith", "Wall-40" …
+// "Wall25" in "Wall".
+inline constexpr OutdoorPage EkvithPage =
+    OutdoorRows::Make(Page::Ekvith, "Ekvith", "Ekvith%1", RowKind::Byte, "Topná voda");
+inline constexpr OutdoorPage WallPage =
+    OutdoorRows::Make(Page::Wall, "Wall", "Wall%1", RowKind::SignedByte, "Teplota zdi");
+
+// The rows from a page, each value the decimal of its byte.
+OutdoorTable DecodeOutdoorPage(const OutdoorPage& page, const PageBuffer& bytes);
+
+// The whole page.  Empty when the curve holds a value outside 0..255
+// ("Range check error", nothing is sent).
+std::optional<PageBuffer> EncodeOutdoorPage(const OutdoorPage& page, const OutdoorTable& table);
+
+// "Načíst" and "Zapsat" of a table.
+Transfer ReadOutdoor(ControllerLink& link, const OutdoorPage& page, OutdoorTable& table);
+Transfer WriteOutdoor(ControllerLink& link, const OutdoorPage& page, const OutdoorTable& table);

@@ -1,6 +1,7 @@
 #include "controller/PageTransfer.h"
 
 #include <algorithm>
+#include <vector>
 
 bool ReadPages(ControllerLink& link, int firstPage, std::span<std::uint8_t> bytes)
 {

@@ -8,10 +8,12 @@
 // already written keep their new contents.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
 
+#include "controller/FieldTable.h"
 #include "link/PageMap.h"
 #include "link/Transaction.h"
 
@@ -21,41 +23,42 @@ enum class Transfer {
     RangeCheckError,  // a value does not fit its bytes; nothing was sent
 };
 
-template <typename Model>
+// A model kept in the consecutive pages from firstPage, described by its
+// block's field table.
+template <typename Model, std::size_t N, std::size_t Size>
 struct PageCodec {
+    static_assert(Size % Page::Size == 0, "a codec moves whole pages");
+
     int firstPage;
-    int pageCount;
     // Read the Controller's pages before encoding into them, so the bytes
     // the model does not own go back exactly as the Controller holds them
     // now.  Otherwise encoding starts from zeros.
     bool mergesIntoCurrent;
-    Model (*decode)(std::span<const std::uint8_t> pages);
-    // False when a value does not fit: nothing is sent.
-    bool (*encode)(const Model& model, std::span<std::uint8_t> pages);
+    const BlockTable<Model, N, Size>& table;
 };
 
-// Reads pageCount pages from firstPage into bytes (pageCount × 256 long),
-// in order, stopping at the first failure.
+// Reads bytes.size() / 256 pages from firstPage into bytes, in order,
+// stopping at the first failure.
 bool ReadPages(ControllerLink& link, int firstPage, std::span<std::uint8_t> bytes);
 bool WritePages(ControllerLink& link, int firstPage, std::span<const std::uint8_t> bytes);
 
-template <typename Model>
-Transfer ReadBlock(ControllerLink& link, const PageCodec<Model>& codec, Model& model)
+template <typename Model, std::size_t N, std::size_t Size>
+Transfer ReadBlock(ControllerLink& link, const PageCodec<Model, N, Size>& codec, Model& model)
 {
-    std::vector<std::uint8_t> pages(std::size_t(codec.pageCount) * Page::Size);
+    std::array<std::uint8_t, Size> pages{};
     if (!ReadPages(link, codec.firstPage, pages))
         return Transfer::LinkFailed;
-    model = codec.decode(pages);
+    model = DecodeFields(codec.table, pages);
     return Transfer::Done;
 }
 
-template <typename Model>
-Transfer WriteBlock(ControllerLink& link, const PageCodec<Model>& codec, const Model& model)
+template <typename Model, std::size_t N, std::size_t Size>
+Transfer WriteBlock(ControllerLink& link, const PageCodec<Model, N, Size>& codec, const Model& model)
 {
-    std::vector<std::uint8_t> pages(std::size_t(codec.pageCount) * Page::Size);
+    std::array<std::uint8_t, Size> pages{};
     if (codec.mergesIntoCurrent && !ReadPages(link, codec.firstPage, pages))
         return Transfer::LinkFailed;
-    if (!codec.encode(model, pages))
+    if (!EncodeFields(codec.table, model, pages))
         return Transfer::RangeCheckError;
     return WritePages(link, codec.firstPage, pages) ? Transfer::Done : Transfer::LinkFailed;
 }

@@ -8,7 +8,9 @@
 #include <optional>
 
 #include "controller/FieldTable.h"
+#include "controller/Lists.h"
 #include "controller/PageTransfer.h"
+#include "controller/Sensors.h"
 #include "link/PageMap.h"
 
 struct RegulationConstants {
@@ -17,11 +19,11 @@ struct RegulationConstants {
     int ThstatLoTemp = 0, ThstatHiTemp = 0, WallMul = 0, WallMax = 0;
     int EkvMaxTemp = 0, EkvRange = 0, BlrLoRate = 0, BlrHiRate = 0;
     int EkvLoShift = 0, EkvHiShift = 0, ThstatDelay = 0;
-    std::array<int, 8> SensCorr{};
+    std::array<int, SensorCount> SensCorr{};
     // List fields: position in RegulationMode / SensorId, −1 for no selection.
     int Mode = 0, SwMode = 0, ThstatSens = 0, Log1 = 0, Log2 = 0, Log3 = 0, SensorFirst = 0;
-    std::array<bool, 8> SensUsed{};
-    std::array<QString, 8> SensName;
+    std::array<bool, SensorCount> SensUsed{};
+    std::array<QString, SensorCount> SensName;
     // The counters: shown only, never in a parameter file.
     int RunCount = 0;
     std::uint32_t BlrCounter = 0;
@@ -29,11 +31,163 @@ struct RegulationConstants {
     friend bool operator==(const RegulationConstants&, const RegulationConstants&) = default;
 };
 
+// "%u hod %u min %u sec" of the seconds, hours not folded into days.
+QString FormatRunTime(std::uint32_t seconds);
+
+namespace ConstantsRows {
+
+using RC = RegulationConstants;
+using Row = Field<RC>;
+
+constexpr Row Make(const char* key, RowKind kind, int offset, const char* label, FieldRef (*member)(RC&, int))
+{
+    Row row{};
+    row.key = key;
+    row.kind = kind;
+    row.offset = offset;
+    row.label = label;
+    row.member = member;
+    return row;
+}
+
+// A spin edit; a range reaching below 0 makes the byte signed.
+constexpr Row Spin(const char* key, int offset, int minimum, int maximum, const char* label,
+                   FieldRef (*member)(RC&, int))
+{
+    Row row = Make(key, minimum < 0 ? RowKind::SignedByte : RowKind::Byte, offset, label, member);
+    row.minimum = minimum;
+    row.maximum = maximum;
+    return row;
+}
+
+constexpr Row List(const char* key, int offset, ItemTexts items, const char* label, FieldRef (*member)(RC&, int))
+{
+    Row row = Make(key, RowKind::ListIndex, offset, label, member);
+    row.items = items;
+    return row;
+}
+
+constexpr Row Named(Row row, const char* name)
+{
+    row.name = name;
+    return row;
+}
+
+// Byte 40 holds one bit per sensor; the eight rows share it, each its own bit.
+constexpr int SensUsedOffset = 40;
+constexpr int SensCorrOffset = 32;
+constexpr int NameOffset = 128;
+constexpr int LogOffset = 41;  // Log1 … Log3
+constexpr int LogCount = 3;
+
+constexpr Row SensUsed(int i)
+{
+    Row row = Named(Make("Sens%1Used", RowKind::Bit, SensUsedOffset, "%1", &Element<&RC::SensUsed>),
+                    "Čidlo %1 v provozu:");
+    row.bit = row.index = row.number = i;
+    return row;
+}
+
+constexpr Row SensName(int i)
+{
+    Row row = Named(Make("Sens%1Name", RowKind::NameSlot, NameOffset + NameSlotSize * i, nullptr,
+                         &Element<&RC::SensName>),
+                    "Název čidla %1:");
+    row.width = NameSlotSize;
+    row.index = row.number = i;
+    return row;
+}
+
+constexpr Row SensCorr(int i)
+{
+    Row row = Named(Spin("Sens%1Corr", SensCorrOffset + i, -128, 127, nullptr, &Element<&RC::SensCorr>),
+                    "Korekce čidla %1:");
+    row.index = row.number = i;
+    return row;
+}
+
+constexpr Row Log(int i)
+{
+    constexpr FieldRef (*members[LogCount])(RC&, int) = {&Member<&RC::Log1>, &Member<&RC::Log2>,
+                                                          &Member<&RC::Log3>};
+    Row row = Named(List("Log%1", LogOffset + i, SensorId::Texts, "%1)", members[i]), "Zapisované čidlo %1:");
+    row.number = i + 1;
+    return row;
+}
+
+constexpr Row Counter(const char* key, int offset, int width, Write write, const char* label,
+                      FieldRef (*member)(RC&, int))
+{
+    Row row = Make(key, RowKind::Counter, offset, label, member);
+    row.width = width;
+    row.write = write;
+    return row;
+}
+
+constexpr Row RunTime()
+{
+    // The Controller counts on after a read; only a cleared count is written.
+    Row row = Counter("BlrCounter", 8, 4, Write::WhenCleared, "Celk. doba běhu kotle:", &Member<&RC::BlrCounter>);
+    row.text = &FormatRunTime;
+    return row;
+}
+
+// The position of the newest entry in the four log rings: the Controller
+// moves it, the program only reads it (for the logs) and never writes it.
+constexpr Row LogIndex()
+{
+    Row row = Named(Make("LogIndex", RowKind::Byte, 6, nullptr, nullptr), "Index záznamů:");
+    row.write = Write::Never;
+    return row;
+}
+
+}  // namespace ConstantsRows
+
 // Page 0, one row per field, in the order the parameter file keeps its
-// keys: the 47 keys of section "Const", then the two counters.  Bytes no
-// row owns (6, 12..15, 22, 30, 31, 45..127 and the tails of the name slots)
-// are kept as the Controller holds them.
-const FieldTable<RegulationConstants>& ConstantsFields();
+// keys: the 47 keys of section "Const", then the two counters and the log
+// index, none of which a file keeps.  Bytes no row writes (6, 12..15, 22,
+// 30, 31, 45..127 and the tails of the name slots) are kept as the
+// Controller holds them.
+inline constexpr auto ConstantsTable = []() consteval {
+    using namespace ConstantsRows;
+    const ItemTexts modes = RegulationMode::Texts, sensors = SensorId::Texts;
+    return MakeTable<Page::Size>(
+        Concat(std::array{
+                   Spin("EkvMaxTemp", 23, 0, 127, "Max. stř. teplota:", &Member<&RC::EkvMaxTemp>),
+                   Spin("EkvRange", 24, 0, 127, "Rozsah od stř. teploty:", &Member<&RC::EkvRange>),
+                   Spin("Shift", 0, -128, 127, "Posun regulační křivky:", &Member<&RC::Shift>),
+                   Spin("WallMul", 20, 0, 255, "Násobitel kompenz. zdi:", &Member<&RC::WallMul>),
+                   Spin("WallMax", 21, 0, 255, "Max. kompenzace zdi:", &Member<&RC::WallMax>),
+                   Spin("BlrLoRate", 25, 0, 100, "Dolní poměr výkonu:", &Member<&RC::BlrLoRate>),
+                   Spin("BlrHiRate", 26, 0, 100, "Horní poměr výkonu:", &Member<&RC::BlrHiRate>),
+                   Spin("EkvLoShift", 27, 0, 127, "Dolní konst. posunu:", &Member<&RC::EkvLoShift>),
+                   Spin("EkvHiShift", 28, 0, 127, "Horní konst. posunu", &Member<&RC::EkvHiShift>),
+                   Spin("ThstatLoTemp", 17, 0, 255, "Dolní teplota kotle:", &Member<&RC::ThstatLoTemp>),
+                   Spin("ThstatHiTemp", 18, 0, 255, "Horní teplota kotle:", &Member<&RC::ThstatHiTemp>),
+                   Spin("Thstat", 2, 0, 255, "Teplota termostatu:", &Member<&RC::Thstat>),
+                   List("ThstatSens", 19, sensors, "Čidlo termostatu:", &Member<&RC::ThstatSens>),
+                   Spin("ThstatDelay", 29, 0, 255, "Prodleva termostatu:", &Member<&RC::ThstatDelay>),
+                   List("Mode", 1, modes, "Režim kalorest:", &Member<&RC::Mode>),
+                   Spin("PumpMinTemp", 16, 0, 255, "Min. teplota výst. vody\npro běh čerpadla:",
+                        &Member<&RC::PumpMinTemp>),
+                   Named(List("SwMode", 3, modes, "Režim kalorest:", &Member<&RC::SwMode>),
+                         "Režim kalorest po přepnutí:"),
+                   Named(Spin("SwDays", 4, 0, 255, "Přepnout za:", &Member<&RC::SwDays>), "Přepnout za (dnů):"),
+                   Named(Spin("SwHours", 5, 0, 255, nullptr, &Member<&RC::SwHours>), "Přepnout za (hodin):"),
+               },
+               Repeat<LogCount>(Log),
+               std::array{Named(List("SensorFirst", 44, sensors, "Výchozí:", &Member<&RC::SensorFirst>),
+                                "Výchozí čidlo:")},
+               Repeat<SensorCount>(SensUsed), Repeat<SensorCount>(SensName), Repeat<SensorCount>(SensCorr),
+               std::array{
+                   Counter("RunCount", 7, 1, Write::Value, "Počet spuštění:", &Member<&RC::RunCount>),
+                   RunTime(),
+                   LogIndex(),
+               }),
+        "Const");
+}();
+
+const decltype(ConstantsTable)& ConstantsFields();
 
 // Every field limited as its widget shows it (a spin value into its range,
 // a list value outside its list to −1).
@@ -51,12 +205,11 @@ std::optional<PageBuffer> EncodeConstantsPage(const RegulationConstants& model, 
 Transfer ReadConstants(ControllerLink& link, RegulationConstants& model);
 Transfer WriteConstants(ControllerLink& link, const RegulationConstants& model);
 
-// "%u hod %u min %u sec" of the seconds, hours not folded into days.
-QString FormatRunTime(std::uint32_t seconds);
-
 void ClearRunCount(RegulationConstants& model);
 void ClearBlrCounter(RegulationConstants& model);
 
 // Name slot of sensor i: 16 bytes at 128 + 16·i, ending at the first 0x00 or
 // 0xFF, or after 16 characters.  Also read by the status and log tabs.
 QString DecodeSensorName(const PageBuffer& page, int sensor);
+// The ring position of the newest log entry, the same in all four rings.
+std::uint8_t DecodeLogIndex(const PageBuffer& page);

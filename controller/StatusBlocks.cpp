@@ -1,95 +1,31 @@
 #include "controller/StatusBlocks.h"
 
 #include "controller/RegulationConstants.h"
+#include "controller/Units.h"
 
-namespace {
-
-constexpr int SensorCount = 8;
-
-template <typename Model>
-Field<Model> Shown(const char* key, int offset, Encoding encoding, FieldRef (*member)(Model&, int), int bit = 0)
+ControllerTime DecodeClockBlock(ClockBlock block)
 {
-    return {{QString::fromLatin1(key), FieldKind::Counter, offset, encoding, bit}, member};
+    return DecodeFields(ClockTable, block);
 }
 
-FieldTable<ControllerTime> BuildClockTable()
+StatusBlock DecodeStatusBlock(std::span<const std::uint8_t, StatusTable.BlockSize> block)
 {
-    using T = ControllerTime;
-    return {
-        Shown<T>("Sec", 0, Encoding::Unsigned8, [](T& m, int) -> FieldRef { return &m.Sec; }),
-        Shown<T>("Min", 1, Encoding::Unsigned8, [](T& m, int) -> FieldRef { return &m.Min; }),
-        Shown<T>("Hour", 2, Encoding::Unsigned8, [](T& m, int) -> FieldRef { return &m.Hour; }),
-        Shown<T>("Day", 3, Encoding::Unsigned8, [](T& m, int) -> FieldRef { return &m.Day; }),
-    };
+    return DecodeFields(StatusTable, block);
 }
 
-FieldTable<StatusBlock> BuildStatusTable()
+SensorValues DecodeSensorTemperatures(SensorBytes block)
 {
-    using S = StatusBlock;
-    return {
-        Shown<S>("Blr", 0, Encoding::Bit, [](S& m, int) -> FieldRef { return &m.outputs.Blr; }, 0),
-        Shown<S>("Pump", 0, Encoding::Bit, [](S& m, int) -> FieldRef { return &m.outputs.Pump; }, 1),
-        Shown<S>("BlrPw", 0, Encoding::Bit, [](S& m, int) -> FieldRef { return &m.outputs.BlrPw; }, 3),
-        Shown<S>("Mode", 1, Encoding::Unsigned8, [](S& m, int) -> FieldRef { return &m.Mode; }),
-        Shown<S>("Param", 2, Encoding::Signed8, [](S& m, int) -> FieldRef { return &m.Param; }),
-        Shown<S>("Temp", 3, Encoding::Signed8, [](S& m, int) -> FieldRef { return &m.Temp; }),
-        Shown<S>("Dev", 4, Encoding::Signed8, [](S& m, int) -> FieldRef { return &m.Dev; }),
-        Shown<S>("Wall", 5, Encoding::Signed8, [](S& m, int) -> FieldRef { return &m.Wall; }),
-        Shown<S>("Ekv", 6, Encoding::Signed8, [](S& m, int) -> FieldRef { return &m.Ekv; }),
-        Shown<S>("Average", 7, Encoding::Signed8, [](S& m, int) -> FieldRef { return &m.Average; }),
-        Shown<S>("BlRate", 8, Encoding::Unsigned8, [](S& m, int) -> FieldRef { return &m.BlRate; }),
-        Shown<S>("NextStep", 9, Encoding::Unsigned8, [](S& m, int) -> FieldRef { return &m.NextStep; }),
-    };
+    return DecodeFields(SensorTable<RowKind::SignedByte>, block).values;
 }
 
-SensorValues DecodeSensorBlock(std::span<const std::uint8_t> block, bool isSigned)
+SensorValues DecodeSensorReadings(SensorBytes block)
 {
-    // The Controller lists sensor 7 first.
-    SensorValues values{};
-    for (int i = 0; i < SensorCount; ++i) {
-        const std::uint8_t byte = block[std::size_t(SensorCount - 1 - i)];
-        values[std::size_t(i)] = isSigned ? int(static_cast<std::int8_t>(byte)) : int(byte);
-    }
-    return values;
+    return DecodeFields(SensorTable<RowKind::Byte>, block).values;
 }
 
-}  // namespace
-
-const FieldTable<ControllerTime>& ClockFields()
+SensorTexts SensorNames(const PageBuffer& page0)
 {
-    static const FieldTable<ControllerTime> table = BuildClockTable();
-    return table;
-}
-
-ControllerTime DecodeClockBlock(std::span<const std::uint8_t> block)
-{
-    return DecodeFields(ClockFields(), block);
-}
-
-const FieldTable<StatusBlock>& StatusFields()
-{
-    static const FieldTable<StatusBlock> table = BuildStatusTable();
-    return table;
-}
-
-StatusBlock DecodeStatusBlock(std::span<const std::uint8_t> block)
-{
-    return DecodeFields(StatusFields(), block);
-}
-
-SensorValues DecodeSensorTemperatures(std::span<const std::uint8_t> block)
-{
-    return DecodeSensorBlock(block, true);
-}
-
-SensorValues DecodeSensorReadings(std::span<const std::uint8_t> block)
-{
-    return DecodeSensorBlock(block, false);
-}
-
-std::array<QString, 8> SensorNames(const PageBuffer& page0)
-{
-    std::array<QString, 8> names;
+    SensorTexts names;
     for (int i = 0; i < SensorCount; ++i)
         names[std::size_t(i)] = DecodeSensorName(page0, i);
     return names;
@@ -153,7 +89,7 @@ QString SignedText(int celsius)
 
 QString TemperatureText(int celsius)
 {
-    return QString::number(celsius) + QStringLiteral(" °C");
+    return CelsiusText(celsius);
 }
 
 QString SensorText(int celsius)
@@ -163,5 +99,5 @@ QString SensorText(int celsius)
 
 QString QuickSensorText(int currentCelsius, int adReading)
 {
-    return QStringLiteral("akt. %1 °C, AD %2").arg(currentCelsius).arg(adReading);
+    return QStringLiteral("akt. %1, AD %2").arg(CelsiusText(currentCelsius)).arg(adReading);
 }

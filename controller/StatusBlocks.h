@@ -12,7 +12,10 @@
 #include <cstdint>
 #include <span>
 
+#include "controller/Colours.h"
 #include "controller/FieldTable.h"
+#include "controller/Sensors.h"
+#include "link/Commands.h"
 #include "link/PageMap.h"
 
 // The Controller's clock, in the order of the clock block and of the
@@ -27,10 +30,44 @@ struct ControllerTime {
     friend bool operator==(const ControllerTime&, const ControllerTime&) = default;
 };
 
-// Four unsigned bytes: seconds, minutes, hours, weekday.  Encoding through
-// the table refuses a value outside 0..255.
-const FieldTable<ControllerTime>& ClockFields();
-ControllerTime DecodeClockBlock(std::span<const std::uint8_t> block);
+namespace StatusRows {
+
+template <typename Model>
+constexpr Field<Model> Make(const char* key, int offset, RowKind kind, FieldRef (*member)(Model&, int))
+{
+    Field<Model> row{};
+    row.key = key;
+    row.kind = kind;
+    row.offset = offset;
+    row.member = member;
+    return row;
+}
+
+template <typename Model>
+constexpr Field<Model> Bit(const char* key, int bit, FieldRef (*member)(Model&, int))
+{
+    Field<Model> row = Make(key, 0, RowKind::Bit, member);
+    row.bit = bit;
+    return row;
+}
+
+}  // namespace StatusRows
+
+// Four unsigned bytes: seconds, minutes, hours, weekday, as the clock block
+// brings them and the clock-set sequence sends them.  Encoding through the
+// table refuses a value outside 0..255.
+inline constexpr auto ClockTable = []() consteval {
+    using StatusRows::Make;
+    using T = ControllerTime;
+    return MakeTable<Command::ClockReplyLength>(std::array{
+        Make<T>("Sec", 0, RowKind::Byte, &Member<&T::Sec>),
+        Make<T>("Min", 1, RowKind::Byte, &Member<&T::Min>),
+        Make<T>("Hour", 2, RowKind::Byte, &Member<&T::Hour>),
+        Make<T>("Day", 3, RowKind::Byte, &Member<&T::Day>),
+    });
+}();
+using ClockBlock = std::span<const std::uint8_t, ClockTable.BlockSize>;
+ControllerTime DecodeClockBlock(ClockBlock block);
 
 // Byte 0 of the status block.  Bit 2 and bits 4..7 are not shown.
 struct Outputs {
@@ -56,19 +93,56 @@ struct StatusBlock {
     friend bool operator==(const StatusBlock&, const StatusBlock&) = default;
 };
 
-// The ten bytes, one row per value; every row is shown only, never kept in
-// a parameter file.
-const FieldTable<StatusBlock>& StatusFields();
-StatusBlock DecodeStatusBlock(std::span<const std::uint8_t> block);
+// The ten bytes, one row per value, each shown on the label "lb" + key (the
+// outputs on the panels "pa" + key).  The program only reads the block.
+inline constexpr auto StatusTable = []() consteval {
+    using StatusRows::Make, StatusRows::Bit;
+    using S = StatusBlock;
+    auto rows = std::array{
+        Bit<S>("Blr", 0, [](S& m, int) -> FieldRef { return &m.outputs.Blr; }),
+        Bit<S>("Pump", 1, [](S& m, int) -> FieldRef { return &m.outputs.Pump; }),
+        Bit<S>("BlrPw", 3, [](S& m, int) -> FieldRef { return &m.outputs.BlrPw; }),
+        Make<S>("Mode", 1, RowKind::Byte, &Member<&S::Mode>),
+        Make<S>("Param", 2, RowKind::SignedByte, &Member<&S::Param>),
+        Make<S>("Temp", 3, RowKind::SignedByte, &Member<&S::Temp>),
+        Make<S>("Dev", 4, RowKind::SignedByte, &Member<&S::Dev>),
+        Make<S>("Wall", 5, RowKind::SignedByte, &Member<&S::Wall>),
+        Make<S>("Ekv", 6, RowKind::SignedByte, &Member<&S::Ekv>),
+        Make<S>("Average", 7, RowKind::SignedByte, &Member<&S::Average>),
+        Make<S>("BlRate", 8, RowKind::Byte, &Member<&S::BlRate>),
+        Make<S>("NextStep", 9, RowKind::Byte, &Member<&S::NextStep>),
+    };
+    for (auto& row : rows)
+        row.write = Write::Never;
+    return MakeTable<Command::StatusReplyLength>(rows);
+}();
+StatusBlock DecodeStatusBlock(std::span<const std::uint8_t, StatusTable.BlockSize> block);
 
-// Sensor i's value from an 8-byte sensor block (byte 7 − i): signed °C for
-// the temperature blocks, unsigned for the converter readings.
-using SensorValues = std::array<int, 8>;
-SensorValues DecodeSensorTemperatures(std::span<const std::uint8_t> block);
-SensorValues DecodeSensorReadings(std::span<const std::uint8_t> block);
+// Sensor i's value from an 8-byte sensor block: the Controller lists sensor
+// 7 first, so sensor i is byte 7 − i.  Signed °C in the temperature blocks,
+// unsigned in the converter readings.  Each value is shown on the label
+// "lbSensor" + i.
+static_assert(Command::SensorBlockLength == SensorCount, "one byte per sensor");
+using SensorValues = std::array<int, SensorCount>;
+struct SensorBlock {
+    SensorValues values{};
+};
+template <RowKind Kind>
+inline constexpr auto SensorTable = []() consteval {
+    return MakeTable<SensorCount>(Repeat<SensorCount>([](int i) {
+        Field<SensorBlock> row = StatusRows::Make<SensorBlock>("Sensor%1", SensorCount - 1 - i, Kind,
+                                                               &Element<&SensorBlock::values>);
+        row.index = row.number = i;
+        row.write = Write::Never;
+        return row;
+    }));
+}();
+using SensorBytes = std::span<const std::uint8_t, SensorCount>;
+SensorValues DecodeSensorTemperatures(SensorBytes block);
+SensorValues DecodeSensorReadings(SensorBytes block);
 
 // The names of sensors 0..7 from EEPROM page 0 (empty where none is set).
-std::array<QString, 8> SensorNames(const PageBuffer& page0);
+SensorTexts SensorNames(const PageBuffer& page0);
 
 // "pondělí" … "neděle", then "(chyba)" for every weekday number above 6.
 const QStringList& WeekdayNames();
@@ -94,10 +168,7 @@ QString QuickSensorText(int currentCelsius, int adReading);
 
 // The colours of an output panel: light green when the output is on, light
 // red when it is off.
-struct Rgb {
-    int red = 0, green = 0, blue = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
-inline constexpr Rgb OutputOnColour{127, 255, 127};
-inline constexpr Rgb OutputOffColour{255, 127, 127};
-constexpr Rgb OutputColour(bool on) { return on ? OutputOnColour : OutputOffColour; }
+constexpr Rgb OutputColour(bool on)
+{
+    return on ? Colour::LightGreen : Colour::LightRed;
+}

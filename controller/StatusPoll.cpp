@@ -1,5 +1,6 @@
 #include "controller/StatusPoll.h"
 
+#include "controller/Units.h"
 #include "link/Commands.h"
 
 namespace {
@@ -20,32 +21,46 @@ std::optional<Block<Command::SensorBlockLength>> ReadSensorBlock(ControllerLink&
 
 }  // namespace
 
+RegulatorLine& RegulatorView::Line(QStringView key)
+{
+    for (RegulatorLine& line : lines)
+        if (line.key == key)
+            return line;
+    Q_ASSERT_X(false, "RegulatorView", "no such line");
+    return lines.front();
+}
+
 RegulatorView MakeRegulatorView(const StatusBlock& status)
 {
     RegulatorView view;
     const int mode = ModeNameIndex(status.Mode);
     view.mode = ModeNames()[mode];
-    auto& rows = view.rows;
+    for (const char* key : {"Param", "Dev", "Temp", "Wall", "Ekv", "Average", "BlRate"}) {
+        RegulatorLine line;
+        line.key = QString::fromLatin1(key);
+        view.lines.push_back(line);
+    }
     // Set whatever the mode, shown or not.
-    rows[ParamRow].value = SignedText(status.Param);
-    rows[DevRow].value = SignedText(status.Dev);
-    rows[WallRow].value = SignedText(status.Wall);
-    rows[EkvRow].value = TemperatureText(status.Ekv);
-    rows[AverageRow].value = TemperatureText(status.Average);
-    rows[BlRateRow].value = QString::number(status.BlRate) + QStringLiteral(" %");
+    view.Line(u"Param").value = SignedText(status.Param);
+    view.Line(u"Dev").value = SignedText(status.Dev);
+    view.Line(u"Wall").value = SignedText(status.Wall);
+    view.Line(u"Ekv").value = TemperatureText(status.Ekv);
+    view.Line(u"Average").value = TemperatureText(status.Average);
+    view.Line(u"BlRate").value = WithUnit(status.BlRate, Unit::Percent);
 
+    RegulatorLine &param = view.Line(u"Param"), &temp = view.Line(u"Temp");
     if (mode == Equithermal) {
-        rows[ParamRow].caption = QStringLiteral("Posun:");
-        rows[TempRow].caption = QStringLiteral("Stř. tepl. aktuální:");
-        rows[TempRow].value = TemperatureText(status.Temp);
-        for (RegulatorLine& row : rows)
-            row.visible = true;
+        param.caption = QStringLiteral("Posun:");
+        temp.caption = QStringLiteral("Stř. tepl. aktuální:");
+        temp.value = TemperatureText(status.Temp);
+        for (RegulatorLine& line : view.lines)
+            line.visible = true;
     } else if (mode == Thermostat) {
-        rows[ParamRow].caption = QStringLiteral("Termostat:");
-        rows[TempRow].caption = QStringLiteral("Do dalšího kroku:");
-        rows[TempRow].value = QString::number(status.NextStep) + QStringLiteral(" minut");
-        for (RegulatorRow shown : {ParamRow, DevRow, TempRow})
-            rows[shown].visible = true;
+        param.caption = QStringLiteral("Termostat:");
+        temp.caption = QStringLiteral("Do dalšího kroku:");
+        temp.value = WithUnit(status.NextStep, Unit::Minutes);
+        for (const char16_t* shown : {u"Param", u"Dev", u"Temp"})
+            view.Line(shown).visible = true;
     }
     return view;
 }
@@ -81,7 +96,7 @@ StatusShow RunStatusTick(ControllerLink& link, bool quickView, std::uint8_t last
             return show;
         const SensorValues readings = DecodeSensorReadings(*ad);
         const SensorValues temperatures = DecodeSensorTemperatures(*current);
-        std::array<QString, 8> texts;
+        SensorTexts texts;
         for (std::size_t i = 0; i < texts.size(); ++i)
             texts[i] = QuickSensorText(temperatures[i], readings[i]);
         show.sensors = texts;
@@ -99,7 +114,7 @@ StatusShow RunStatusTick(ControllerLink& link, bool quickView, std::uint8_t last
     if (!temperatures)
         return show;
     const SensorValues values = DecodeSensorTemperatures(*temperatures);
-    std::array<QString, 8> texts;
+    SensorTexts texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = SensorText(values[i]);
     show.sensors = texts;

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "controller/StatusBlocks.h"
 #include "link/Transaction.h"
@@ -19,11 +20,11 @@
 // the normal sensor view.  No real minute has this value.
 inline constexpr std::uint8_t NoStatusMinute = 0xFF;
 
-// The seven pairs of the regulator view under the mode row, top to bottom
-// as the tab shows them (the temp row sits third, under the deviation).
-enum RegulatorRow { ParamRow, DevRow, TempRow, WallRow, EkvRow, AverageRow, BlRateRow, RegulatorRowCount };
-
+// One of the seven pairs of caption and value under the mode row: the
+// value's label is "lb" + key, a key of the status block's table (the
+// thermostat's minutes to the next step show in the line "Temp").
 struct RegulatorLine {
+    QString key;
     std::optional<QString> caption;  // empty: the caption keeps its text
     std::optional<QString> value;    // empty: the value keeps its text
     bool visible = false;            // caption and value alike
@@ -31,7 +32,12 @@ struct RegulatorLine {
 
 struct RegulatorView {
     QString mode;  // always shown
-    std::array<RegulatorLine, RegulatorRowCount> rows;
+    // Top to bottom as the tab shows them.
+    std::vector<RegulatorLine> lines;
+
+    // The line of a key; every view has all seven.
+    RegulatorLine& Line(QStringView key);
+    const RegulatorLine& Line(QStringView key) const { return const_cast<RegulatorView*>(this)->Line(key); }
 };
 
 // Which pairs the mode shows and with which captions: equithermal shows all
@@ -45,7 +51,7 @@ struct StatusShow {
     std::optional<QString> pcClock;
     std::optional<Outputs> outputs;
     std::optional<RegulatorView> regulator;
-    std::optional<std::array<QString, 8>> sensors;
+    std::optional<SensorTexts> sensors;
     std::uint8_t lastStatusMinute = NoStatusMinute;
 };
 

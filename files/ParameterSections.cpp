@@ -1,132 +1,93 @@
 #include "files/ParameterSections.h"
 
-#include <utility>
-#include <variant>
-#include <vector>
-
 #include "files/ParameterFile.h"
 
 namespace {
 
-const QString ConstSection = QStringLiteral("Const");
-const QString ModeDataKey = QStringLiteral("Data");
+// What a text input that the file does not hold loads as.
+const QString TextDefault = QStringLiteral("0");
 
-// A value's form in the file follows its type: int an integer, bool a
-// boolean, QString a text.  The counters (uint32_t) never go to a file.
-void WriteValue(SectionBatch& batch, const QString& key, FieldRef value)
+long long NumberIn(const FieldValue& value)
 {
-    if (const auto* i = std::get_if<int*>(&value))
-        batch.WriteInteger(key, **i);
-    else if (const auto* b = std::get_if<bool*>(&value))
-        batch.WriteBool(key, **b);
-    else if (const auto* s = std::get_if<QString*>(&value))
-        batch.WriteString(key, **s);
+    if (const auto* n = std::get_if<long long>(&value))
+        return *n;
+    return std::get_if<bool>(&value) && std::get<bool>(value);
 }
 
-// Integers default to 0 and booleans to false; texts to their section's
-// default.
-void ReadValue(const ParameterFile& file, QStringView section, const QString& key, FieldRef value,
-               const QString& textDefault)
+QString TextIn(const FieldValue& value)
 {
-    if (const auto* i = std::get_if<int*>(&value))
-        **i = file.ReadInteger(section, key, 0);
-    else if (const auto* b = std::get_if<bool*>(&value))
-        **b = file.ReadBool(section, key, false);
-    else if (const auto* s = std::get_if<QString*>(&value))
-        **s = file.ReadString(section, key, textDefault);
+    const auto* text = std::get_if<QString>(&value);
+    return text ? *text : QString();
 }
 
-// The curve and the wall keep the same shape of section: one integer per
-// row, keyed by the prefix and the row's temperature ("Wall-40" … "Wall25"),
-// then the tab's fill inputs.
-template <typename Inputs>
-struct OutdoorSection {
-    QString section;
-    QString rowPrefix;
-    // After the rows, in the order a save writes them.
-    std::vector<std::pair<QString, std::variant<int Inputs::*, QString Inputs::*>>> inputs;
-
-    QString RowKey(int row) const { return rowPrefix + QString::number(OutdoorTable::Temperature(row)); }
-};
-
-template <typename Inputs>
-FieldRef Member(Inputs& inputs, const std::variant<int Inputs::*, QString Inputs::*>& member)
+// A row's form in the file follows its kind: numbers as integers, a used
+// flag as a boolean, a name as its text.  An outdoor row is saved as the
+// integer it is written to the Controller as, without limits: a row of 300
+// is kept as 300, for the Controller write to refuse or the technician to
+// correct.
+void WriteRow(SectionBatch& batch, const FieldSpec& row, const FieldValue& value)
 {
-    return std::visit([&inputs](auto m) -> FieldRef { return &(inputs.*m); }, member);
+    const QString key = row.Key();
+    switch (row.kind) {
+    case RowKind::Bit: batch.WriteBool(key, NumberIn(value) != 0); break;
+    case RowKind::NameSlot: batch.WriteString(key, TextIn(value)); break;
+    case RowKind::OutdoorRow: batch.WriteInteger(key, OutdoorTable::NumberOf(TextIn(value))); break;
+    case RowKind::CellRun: {
+        const QByteArray bytes = std::get<QByteArray>(value);
+        batch.WriteBytes(key, std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), bytes.size()));
+        break;
+    }
+    default: batch.WriteInteger(key, int(NumberIn(value))); break;
+    }
 }
 
-const OutdoorSection<EkvithFillTexts>& EkvithSection()
+// Integers default to 0, booleans to false, names to empty, outdoor rows to 0.
+FieldValue ReadRow(const ParameterFile& file, QStringView section, const FieldSpec& row)
 {
-    static const OutdoorSection<EkvithFillTexts> section{
-        QStringLiteral("Ekvith"),
-        QStringLiteral("Ekvith"),
-        {{QStringLiteral("EkvithFillA"), &EkvithFillTexts::a},
-         {QStringLiteral("EkvithFillB"), &EkvithFillTexts::b},
-         {QStringLiteral("EkvithFillC"), &EkvithFillTexts::c}},
-    };
-    return section;
+    const QString key = row.Key();
+    switch (row.kind) {
+    case RowKind::Bit: return file.ReadBool(section, key, false);
+    case RowKind::NameSlot: return file.ReadString(section, key, QString());
+    case RowKind::OutdoorRow: return QString::number(file.ReadInteger(section, key, 0));
+    default: return (long long)file.ReadInteger(section, key, 0);
+    }
 }
 
-// "EkvithFillB" here is the wall tab's own B, independent of the curve's.
-const OutdoorSection<WallFillInputs>& WallSection()
+template <typename Model, std::size_t N, std::size_t Size>
+void WriteRows(SectionBatch& batch, const BlockTable<Model, N, Size>& table, const Model& model)
 {
-    static const OutdoorSection<WallFillInputs> section{
-        QStringLiteral("Wall"),
-        QStringLiteral("Wall"),
-        {{QStringLiteral("WallDepth"), &WallFillInputs::WallDepth},
-         {QStringLiteral("WallTemp"), &WallFillInputs::WallTemp},
-         {QStringLiteral("WallSensDepth"), &WallFillInputs::WallSensDepth},
-         {QStringLiteral("EkvithFillB"), &WallFillInputs::EkvithFillB}},
-    };
-    return section;
+    for (const Field<Model>& row : table)
+        if (row.InFiles())
+            WriteRow(batch, row, ValueIn(row, model));
 }
 
-template <typename Inputs>
-std::optional<QString> SaveOutdoor(const QString& path, const OutdoorSection<Inputs>& section,
-                                   const OutdoorSectionValues<Inputs>& values, FileSystem& fs)
+// Each value into the model as its widget shows it, right after reading it.
+template <typename Model, std::size_t N, std::size_t Size>
+void ReadRows(const ParameterFile& file, const BlockTable<Model, N, Size>& table, Model& model)
 {
-    SectionBatch batch(section.section);
-    // Saving does not limit: a row of 300 is kept as 300, for the Controller
-    // write to refuse or the technician to correct.
-    for (int row = 0; row < OutdoorTable::RowCount; ++row)
-        batch.WriteInteger(section.RowKey(row), values.table.Number(row));
-    Inputs inputs = values.inputs;  // Member hands out mutable references
-    for (const auto& [key, member] : section.inputs)
-        WriteValue(batch, key, Member(inputs, member));
-    return batch.Save(path, fs);
+    const QString section = QString::fromLatin1(table.section);
+    for (const Field<Model>& row : table)
+        if (row.InFiles())
+            Assign(row.Of(model), LimitRow(row, ReadRow(file, section, row)));
 }
 
-template <typename Inputs>
-OutdoorSectionValues<Inputs> LoadOutdoor(const ParameterFile& file, const OutdoorSection<Inputs>& section)
+const FieldSpec& ModeDataRow()
 {
-    OutdoorSectionValues<Inputs> values;
-    for (int row = 0; row < OutdoorTable::RowCount; ++row)
-        values.table.SetValue(row, QString::number(file.ReadInteger(section.section, section.RowKey(row), 0)));
-    for (const auto& [key, member] : section.inputs)
-        ReadValue(file, section.section, key, Member(values.inputs, member), QStringLiteral("0"));
-    return values;
+    return ModeProgramTable.rows.front();
 }
 
 }  // namespace
 
 std::optional<QString> SaveConstSection(const QString& path, const RegulationConstants& model, FileSystem& fs)
 {
-    RegulationConstants values = model;  // the rows hand out mutable references
-    SectionBatch batch(ConstSection);
-    for (const auto& field : ConstantsFields())
-        if (field.InFiles())
-            WriteValue(batch, field.key, field.Of(values));
+    SectionBatch batch(QString::fromLatin1(ConstantsTable.section));
+    WriteRows(batch, ConstantsTable, model);
     return batch.Save(path, fs);
 }
 
 void LoadConstSection(const ParameterFile& file, RegulationConstants& model)
 {
-    for (const auto& field : ConstantsFields()) {
-        if (!field.InFiles())
-            continue;
-        ReadValue(file, ConstSection, field.key, field.Of(model), QString());
-        LimitField(field, field.Of(model));
-    }
+    ReadRows(file, ConstantsTable, model);
 }
 
 QString ModeSectionName(ModeProgramId id)
@@ -143,33 +104,41 @@ std::optional<QString> SaveModeSection(const QString& path, ModeProgramId id, co
                                        FileSystem& fs)
 {
     SectionBatch batch(ModeSectionName(id));
-    batch.WriteBytes(ModeDataKey, program.Raw());
+    WriteRows(batch, ModeProgramTable, program);
     return batch.Save(path, fs);
 }
 
 bool LoadModeSection(const ParameterFile& file, ModeProgramId id, ModeProgram& program)
 {
-    return program.ReplaceRaw(file.ReadBytes(ModeSectionName(id), ModeDataKey));
+    return program.ReplaceRaw(file.ReadBytes(ModeSectionName(id), ModeDataRow().Key()));
 }
 
-std::optional<QString> SaveEkvithSection(const QString& path, const OutdoorSectionValues<EkvithFillTexts>& values,
-                                         FileSystem& fs)
+std::optional<QString> SaveOutdoorSection(const QString& path, const OutdoorPage& page,
+                                          const OutdoorSectionValues& values, FileSystem& fs)
 {
-    return SaveOutdoor(path, EkvithSection(), values, fs);
+    SectionBatch batch(QString::fromLatin1(page.fields.section));
+    WriteRows(batch, page.fields, values.table);
+    for (const FillInput* input : SectionInputs(page.page)) {
+        const auto value = values.inputs.find(input->Key());
+        const FieldValue given = value == values.inputs.end() ? FieldValue{} : value->second;
+        if (input->form == InputForm::Integer)
+            batch.WriteInteger(input->Key(), int(NumberIn(given)));
+        else
+            batch.WriteString(input->Key(), TextIn(given));
+    }
+    return batch.Save(path, fs);
 }
 
-OutdoorSectionValues<EkvithFillTexts> LoadEkvithSection(const ParameterFile& file)
+OutdoorSectionValues LoadOutdoorSection(const ParameterFile& file, const OutdoorPage& page)
 {
-    return LoadOutdoor(file, EkvithSection());
-}
-
-std::optional<QString> SaveWallSection(const QString& path, const OutdoorSectionValues<WallFillInputs>& values,
-                                       FileSystem& fs)
-{
-    return SaveOutdoor(path, WallSection(), values, fs);
-}
-
-OutdoorSectionValues<WallFillInputs> LoadWallSection(const ParameterFile& file)
-{
-    return LoadOutdoor(file, WallSection());
+    OutdoorSectionValues values;
+    ReadRows(file, page.fields, values.table);
+    const QString section = QString::fromLatin1(page.fields.section);
+    for (const FillInput* input : SectionInputs(page.page)) {
+        const QString key = input->Key();
+        values.inputs[key] = input->form == InputForm::Integer
+                                 ? FieldValue((long long)file.ReadInteger(section, key, 0))
+                                 : FieldValue(file.ReadString(section, key, TextDefault));
+    }
+    return values;
 }

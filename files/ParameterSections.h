@@ -1,10 +1,12 @@
 // What each settings tab keeps in a parameter file, and its save and load.
-// Each tab owns one section and touches nothing else of the file:
+// Each tab owns one section and touches nothing else of the file; the
+// sections, their keys and their forms come from the blocks' field tables:
 //   "Const"                the regulation constants, one key per field of the
-//                          constants' field table, counters excepted;
+//                          constants' table that a file keeps;
 //   "ModeA", "ModeB", "ModeC"  the time program as "Data", 672 bytes;
 //   "Ekvith", "Wall"       the outdoor table, one integer per row ("Ekvith-40"
-//                          … "Ekvith25"), then the tab's fill inputs.
+//                          … "Ekvith25"), then the tab's fill inputs
+//                          (controller/FillInputs.h).
 // A save writes its section in one atomic replace and returns why it could
 // not (the file then stays as it was).  A load reads the file the caller
 // opened (files/ParameterFile.h; the caller says so when it was refused)
@@ -15,6 +17,7 @@
 #include <QString>
 #include <optional>
 
+#include "controller/FillInputs.h"
 #include "controller/ModeProgram.h"
 #include "controller/OutdoorTable.h"
 #include "controller/RegulationConstants.h"
@@ -40,33 +43,15 @@ std::optional<QString> SaveModeSection(const QString& path, ModeProgramId id, co
 // hexadecimal digits); anything else leaves it as it was: false.
 bool LoadModeSection(const ParameterFile& file, ModeProgramId id, ModeProgram& program);
 
-// The texts of the curve's coefficient edits "A = ", "B = ", "C = ", as typed.
-struct EkvithFillTexts {
-    QString a, b, c;
-    friend bool operator==(const EkvithFillTexts&, const EkvithFillTexts&) = default;
-};
-
-// The wall fill's inputs: the spin edits' values, taken without limits, and
-// the text of the wall tab's own B edit.
-struct WallFillInputs {
-    int WallDepth = 0, WallTemp = 0, WallSensDepth = 0;
-    QString EkvithFillB;
-    friend bool operator==(const WallFillInputs&, const WallFillInputs&) = default;
-};
-
 // An outdoor tab's section: its rows and its fill inputs.
-template <typename Inputs>
 struct OutdoorSectionValues {
     OutdoorTable table;
-    Inputs inputs;
+    InputValues inputs;
 };
 
 // Each row as its integer (20 for a value that is not one; no limits), then
 // the inputs.  Loading gives 0 for a row and for an integer input and "0"
 // for a text input that the file does not hold.
-std::optional<QString> SaveEkvithSection(const QString& path, const OutdoorSectionValues<EkvithFillTexts>& values,
-                                         FileSystem& fs = RealFileSystem());
-OutdoorSectionValues<EkvithFillTexts> LoadEkvithSection(const ParameterFile& file);
-std::optional<QString> SaveWallSection(const QString& path, const OutdoorSectionValues<WallFillInputs>& values,
-                                       FileSystem& fs = RealFileSystem());
-OutdoorSectionValues<WallFillInputs> LoadWallSection(const ParameterFile& file);
+std::optional<QString> SaveOutdoorSection(const QString& path, const OutdoorPage& page,
+                                          const OutdoorSectionValues& values, FileSystem& fs = RealFileSystem());
+OutdoorSectionValues LoadOutdoorSection(const ParameterFile& file, const OutdoorPage& page);

@@ -7,10 +7,12 @@
 #include <vector>
 
 #include "controller/DecimalText.h"
+#include "controller/FillInputs.h"
 #include "controller/IntegerText.h"
 #include "files/AtomicFile.h"
 #include "files/FolderLock.h"
 #include "files/KeyFile.h"
+#include "shell/PortChoice.h"
 
 namespace {
 
@@ -22,28 +24,41 @@ const QString PortsSection = QStringLiteral("Ports");
 
 enum class Rule { Decimal, Integer, Text };
 
+// Where a value lives in StoredSettings.
+enum class Place { Input, Port, Device };
+
 struct StoredValue {
-    const char* name;
+    QString name;
     Rule rule;
     double fallback;
-    QString StoredSettings::*text;  // null for the port item, kept as a number
+    Place place;
 };
 
-// In the order of writing; the first that fails is the one reported.
-constexpr StoredValue Values[] = {
-    {"EkvithFillA", Rule::Decimal, 0, &StoredSettings::EkvithFillA},
-    {"EkvithFillB", Rule::Decimal, -0.7, &StoredSettings::EkvithFillB},
-    {"EkvithFillC", Rule::Decimal, 51, &StoredSettings::EkvithFillC},
-    {"WallDepth", Rule::Integer, 45, &StoredSettings::WallDepth},
-    {"WallSensDepth", Rule::Integer, 17, &StoredSettings::WallSensDepth},
-    {"WallTemp", Rule::Integer, 21, &StoredSettings::WallTemp},
-    {"ComPort", Rule::Integer, 0, nullptr},
-    {"ComDevice", Rule::Text, 0, &StoredSettings::ComDevice},
-};
+// In the order of writing; the first that fails is the one reported: the
+// fill inputs the file keeps, then the port.
+const std::vector<StoredValue>& Values()
+{
+    static const std::vector<StoredValue> values = [] {
+        std::vector<StoredValue> list;
+        for (const FillInput& input : FillInputs)
+            if (input.stored != StoredAs::None)
+                list.push_back({input.Key(), input.stored == StoredAs::Decimal ? Rule::Decimal : Rule::Integer,
+                                input.storedDefault, Place::Input});
+        list.push_back({QStringLiteral("ComPort"), Rule::Integer, 0, Place::Port});
+        list.push_back({QStringLiteral("ComDevice"), Rule::Text, 0, Place::Device});
+        return list;
+    }();
+    return values;
+}
 
 QString TextOf(const StoredSettings& settings, const StoredValue& value)
 {
-    return value.text ? settings.*value.text : QString::number(settings.ComPort);
+    switch (value.place) {
+    case Place::Input: return settings.Input(value.name);
+    case Place::Port: return QString::number(settings.ComPort);
+    case Place::Device: return settings.ComDevice;
+    }
+    return {};
 }
 
 QStringView Unquoted(QStringView text)
@@ -90,8 +105,8 @@ std::vector<KeyEntry> Changes(const KeyFile& file, const StoredSettings& setting
                               const std::optional<StoredSettings>& shownAtStart)
 {
     std::vector<KeyEntry> batch;
-    for (const StoredValue& value : Values) {
-        const QString name = QString::fromLatin1(value.name);
+    for (const StoredValue& value : Values()) {
+        const QString& name = value.name;
         const QString text = TextOf(settings, value);
         const auto stored = file.Value(Section, name);
         if (stored && Holds(value.rule, *stored, text))
@@ -116,6 +131,12 @@ KeyFile ReadFile()
 
 }  // namespace
 
+QString StoredSettings::Input(const QString& key) const
+{
+    const auto it = inputs.find(key);
+    return it == inputs.end() ? QString() : it->second;
+}
+
 QString StoredSettingsPath()
 {
     // The folder QSettings' system scope uses, except that an empty or
@@ -135,20 +156,20 @@ StoredSettings ReadStoredSettings(const QLocale& locale)
 {
     const KeyFile file = ReadFile();
     StoredSettings s;
-    for (const StoredValue& value : Values) {
-        const auto stored = file.Value(Section, QString::fromLatin1(value.name));
+    for (const StoredValue& value : Values()) {
+        const auto stored = file.Value(Section, value.name);
         if (value.rule == Rule::Text) {
-            s.*value.text = stored ? Unquoted(*stored).trimmed().toString() : QString();
+            s.ComDevice = stored ? Unquoted(*stored).trimmed().toString() : QString();
             continue;
         }
         const long double number = (stored ? NumberOf(value.rule, *stored) : std::nullopt).value_or(value.fallback);
-        if (!value.text) {
+        if (value.place == Place::Port) {
             // An index outside the list chooses no port at all.
-            s.ComPort = number >= 0 && number < PortCount ? int(number) : -1;
+            s.ComPort = number >= 0 && number < NamedPortCount ? int(number) : -1;
         } else if (value.rule == Rule::Decimal) {
-            s.*value.text = FormatDecimal(double(number), locale);
+            s.inputs[value.name] = FormatDecimal(double(number), locale);
         } else {
-            s.*value.text = QString::number(int(number));
+            s.inputs[value.name] = QString::number(int(number));
         }
     }
     return s;
@@ -158,7 +179,7 @@ Serial::PortMap ReadPortMap()
 {
     const KeyFile file = ReadFile();
     Serial::PortMap map;
-    for (int n = 1; n <= PortCount; ++n) {
+    for (int n = 1; n <= NamedPortCount; ++n) {
         const QString name = QStringLiteral("COM%1").arg(n);
         if (const auto path = file.Value(PortsSection, name); path && !Unquoted(*path).isEmpty())
             map[name.toStdString()] = QFile::encodeName(Unquoted(*path).toString()).toStdString();

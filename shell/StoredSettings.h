@@ -1,13 +1,15 @@
-// The machine-wide stored settings: seven values kept as text in one file
-// for all users (StoredSettingsPath()), section [VESK].  Section [Ports]
-// maps the port names COM1 … COM8 to device paths; the program only reads
-// it.  People edit the file by hand: the program writes only the [VESK]
+// The machine-wide stored settings: the fill inputs that
+// controller/FillInputs.h marks as stored, and the port, kept as text in
+// one file for all users (StoredSettingsPath()), section [VESK].  Section
+// [Ports] maps the port names COM1 … COM8 to device paths; the program only
+// reads it.  People edit the file by hand: the program writes only the [VESK]
 // values that changed, through the key file (files/KeyFile.h), and every
 // other byte of the file stays as it was.
 #pragma once
 
 #include <QLocale>
 #include <QString>
+#include <map>
 #include <optional>
 
 #include "files/FileSystem.h"
@@ -15,27 +17,27 @@
 
 // The values as the widgets show them at start and give them back at close.
 struct StoredSettings {
-    // Coefficients of the curve fill: decimal texts, shown with the user's
-    // decimal separator.
-    QString EkvithFillA, EkvithFillB, EkvithFillC;
-    // Wall fill inputs: integer texts.
-    QString WallDepth, WallSensDepth, WallTemp;
+    // The text of each fill input the file keeps (controller/FillInputs.h:
+    // the curve's coefficients, decimal texts shown with the user's decimal
+    // separator; the wall's inputs, integer texts), by its key.
+    std::map<QString, QString> inputs;
     int ComPort = 0;  // item of the port list, −1 for none
     // A device chosen from the devices present (its stable path); when set,
     // it is chosen at start instead of ComPort.
     QString ComDevice;
 
+    // The text of an input, empty when there is none.
+    QString Input(const QString& key) const;
+
     friend bool operator==(const StoredSettings&, const StoredSettings&) = default;
 };
-
-inline constexpr int PortCount = 8;  // "COM1" … "COM8"
 
 // <first absolute folder in $XDG_CONFIG_DIRS, else /etc/xdg>/VESK/VESK.ini:
 // where every desktop program keeps its system-wide configuration.
 QString StoredSettingsPath();
 
 // A missing value, or one that does not read as its number, takes its
-// default: 0, −0.7, 51, 45, 17, 21 and port item 0.  A decimal text reads
+// default (controller/FillInputs.h; port item 0).  A decimal text reads
 // the same in every locale (controller/DecimalText.h): the file is shared
 // by technicians whose locales differ.  A value in double quotes (as
 // earlier versions wrote texts with a comma) is read without them.  A file
@@ -45,7 +47,7 @@ QString StoredSettingsPath();
 StoredSettings ReadStoredSettings(const QLocale& locale = QLocale());
 Serial::PortMap ReadPortMap();
 
-// Writes, in one batch committed in one atomic replace, each of the seven
+// Writes, in one batch committed in one atomic replace, each of the
 // values that the file does not hold yet, each as its text.  The file holds
 // a value when its entry has the same text or one that reads as the same
 // number (the decimal rule for the fill coefficients, the integer rule for

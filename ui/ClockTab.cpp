@@ -5,10 +5,13 @@
 #include <QToolButton>
 
 #include "controller/ClockSetting.h"
+#include "controller/RegulationConstants.h"
 #include "link/PageMap.h"
 #include "shell/Dialogs.h"
 #include "shell/Texts.h"
 #include "ui/ArrowIcon.h"
+#include "ui/FieldBinder.h"
+#include "ui/QtColour.h"
 #include "ui_ClockTab.h"
 
 namespace {
@@ -53,11 +56,10 @@ void ShowSensorName(QLabel* label, const QString& name)
     label->setAccessibleName(name);
 }
 
-void ColourPanel(QLabel* panel, bool on)
+void ColourPanel(QWidget* panel, bool on)
 {
-    const Rgb rgb = OutputColour(on);
     QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, QColor(rgb.red, rgb.green, rgb.blue));
+    palette.setColor(QPalette::Window, ToQColor(OutputColour(on)));
     panel->setPalette(palette);
 }
 
@@ -67,19 +69,6 @@ ClockTab::ClockTab(const TabContext& context, QWidget* parent)
     : TabPage(parent), ui_(std::make_unique<Ui::ClockTab>()), context_(context), pcClock_([] { return QDateTime::currentDateTime(); })
 {
     ui_->setupUi(this);
-    regulatorRows_ = {{
-        {ui_->lbParamCaption, ui_->lbParam},
-        {ui_->lbDevCaption, ui_->lbDev},
-        {ui_->lbTempCaption, ui_->lbTemp},
-        {ui_->lbWallCaption, ui_->lbWall},
-        {ui_->lbEkvCaption, ui_->lbEkv},
-        {ui_->lbAverageCaption, ui_->lbAverage},
-        {ui_->lbBlRateCaption, ui_->lbBlRate},
-    }};
-    sensorNames_ = {ui_->lbSens0Name, ui_->lbSens1Name, ui_->lbSens2name, ui_->lbSens3Name,
-                    ui_->lbSens4Name, ui_->lbSens5Name, ui_->lbSens6Name, ui_->lbSens7Name};
-    sensorValues_ = {ui_->lbSensor0, ui_->lbSensor1, ui_->lbSensor2, ui_->lbSensor3,
-                     ui_->lbSensor4, ui_->lbSensor5, ui_->lbSensor6, ui_->lbSensor7};
 
     for (QWidget* bold : {static_cast<QWidget*>(ui_->edClockReg), static_cast<QWidget*>(ui_->edClockPC),
                           static_cast<QWidget*>(ui_->edClockHandHour), static_cast<QWidget*>(ui_->edClockHandMin),
@@ -109,6 +98,21 @@ TabPolicy ClockTab::Policy() const
     return Policy::StatusTab();
 }
 
+template <typename W>
+W* ClockTab::Named(const QString& name) const
+{
+    auto found = named_.find(name);
+    if (found == named_.end())
+        found = named_.insert(name, FindWidget(this, name));
+    Q_ASSERT_X(*found, "ClockTab", qPrintable(name));
+    return qobject_cast<W*>(*found);
+}
+
+QLabel* ClockTab::LabelOf(const QString& key, const char* suffix) const
+{
+    return Named<QLabel>(QStringLiteral("lb") + key + QLatin1StringView(suffix));
+}
+
 void ClockTab::Entered()
 {
     lastStatusMinute = NoStatusMinute;
@@ -121,7 +125,10 @@ void ClockTab::Entered()
     PageBuffer page{};
     if (!context_.link.ReadPage(Page::Constants, page))
         return;
-    ShowSensorNames(SensorNames(page));
+    const SensorTexts names = SensorNames(page);
+    for (const FieldSpec& row : ConstantsTable)
+        if (row.kind == RowKind::NameSlot)
+            ShowSensorName(LabelOf(row.Key()), names[std::size_t(row.number)]);
     StatusTick();
 }
 
@@ -140,23 +147,25 @@ void ClockTab::Show(const StatusShow& show)
     if (show.pcClock)
         ui_->edClockPC->setText(*show.pcClock);
     if (show.outputs) {
-        ColourPanel(ui_->paBlr, show.outputs->Blr);
-        ColourPanel(ui_->paBlrPw, show.outputs->BlrPw);
-        ColourPanel(ui_->paPump, show.outputs->Pump);
+        // Each output on the panel "pa" + its key.
+        StatusBlock status;
+        status.outputs = *show.outputs;
+        for (const auto& row : StatusTable)
+            if (row.kind == RowKind::Bit)
+                ColourPanel(Named<QWidget>(QStringLiteral("pa") + row.Key()), std::get<bool>(ValueIn(row, status)));
     }
     if (show.regulator)
         ShowRegulator(*show.regulator);
     if (show.sensors)
-        for (std::size_t i = 0; i < sensorValues_.size(); ++i)
-            sensorValues_[i]->setText((*show.sensors)[i]);
+        for (const FieldSpec& row : SensorTable<RowKind::SignedByte>)
+            LabelOf(row.Key())->setText((*show.sensors)[std::size_t(row.index)]);
 }
 
 void ClockTab::ShowRegulator(const RegulatorView& view)
 {
     ui_->lbMode->setText(view.mode);
-    for (std::size_t i = 0; i < regulatorRows_.size(); ++i) {
-        const RegulatorLine& line = view.rows[i];
-        auto [caption, value] = regulatorRows_[i];
+    for (const RegulatorLine& line : view.lines) {
+        QLabel *caption = LabelOf(line.key, "Caption"), *value = LabelOf(line.key);
         if (line.caption)
             caption->setText(*line.caption);
         if (line.value)
@@ -164,12 +173,6 @@ void ClockTab::ShowRegulator(const RegulatorView& view)
         caption->setVisible(line.visible);
         value->setVisible(line.visible);
     }
-}
-
-void ClockTab::ShowSensorNames(const std::array<QString, 8>& names)
-{
-    for (std::size_t i = 0; i < names.size(); ++i)
-        ShowSensorName(sensorNames_[i], names[i]);
 }
 
 void ClockTab::sbClockUpdateByPCClick()

@@ -5,8 +5,8 @@
 // a failed exchange stops the timer through the link.
 #pragma once
 
+#include <QHash>
 #include <QLabel>
-#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -40,14 +40,16 @@ public slots:
 private:
     void Show(const StatusShow& show);
     void ShowRegulator(const RegulatorView& view);
-    void ShowSensorNames(const std::array<QString, 8>& names);
+    // The label "lb" + the key of a field table's row, and its caption.
+    QLabel* LabelOf(const QString& key, const char* suffix = "") const;
+    // A widget of the form by name, found once.
+    template <typename W>
+    W* Named(const QString& name) const;
 
     std::unique_ptr<Ui::ClockTab> ui_;
     TabContext context_;
     PcClock pcClock_;
-    // Caption and value of each regulator row, in RegulatorRow order.
-    std::array<std::pair<QLabel*, QLabel*>, RegulatorRowCount> regulatorRows_{};
-    std::array<QLabel*, 8> sensorNames_{}, sensorValues_{};
+    mutable QHash<QString, QWidget*> named_;
     // The Controller minute of the last refresh of the regulator view and
     // the normal sensor view; NoStatusMinute: at the next chance.
     std::uint8_t lastStatusMinute = NoStatusMinute;

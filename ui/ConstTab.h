@@ -1,12 +1,14 @@
 // The tab "Kalorest": the regulation constants of EEPROM page 0.  The
 // widgets are named after the fields of the page's field table ("se",
-// "cb" or "ed" and the field's key), which sets their ranges and items and
-// moves values between them and the model.
+// "cb" or "ed" and the field's key); the table gives them their ranges,
+// items and labels, and moves values between them and the model through
+// the binder.
 #pragma once
 
 #include <memory>
 
 #include "controller/RegulationConstants.h"
+#include "ui/FieldBinder.h"
 #include "ui/TabPage.h"
 
 namespace Ui {
@@ -27,19 +29,18 @@ public:
     void Save(const QString& path) override;
 
     const RegulationConstants& Model() const { return constants_; }
+    // Whether the user changed a field since the last read or load.
+    const FieldBinder& Fields() const { return *fields_; }
 
 public slots:
     void sbClearRunCountClick();
     void sbClearBlrCounterClick();
 
 private:
-    void ShowConstants();
     void ShowCounters();
-    void ShowField(const Field<RegulationConstants>& field);
-    void CollectConstants();
-    QWidget* WidgetOf(const FieldSpec& field) const;
 
     std::unique_ptr<Ui::ConstTab> ui_;
     TabContext context_;
     RegulationConstants constants_;
+    ModelBinder<RegulationConstants>* fields_;  // a child of the tab
 };

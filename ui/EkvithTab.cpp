@@ -1,14 +1,10 @@
 #include "ui/EkvithTab.h"
 
 #include "controller/MeasuredHours.h"
-#include "shell/ParameterFileOpen.h"
-#include "shell/StoredSettings.h"
 #include "ui_EkvithTab.h"
 
 EkvithTab::EkvithTab(const TabContext& context, QWidget* parent)
-    : OutdoorTab(context, {&ReadEkvith, &WriteEkvith}, parent),
-      ui_(std::make_unique<Ui::EkvithTab>()),
-      logs_(context.logs)
+    : OutdoorTab(context, EkvithPage, parent), ui_(std::make_unique<Ui::EkvithTab>()), logs_(context.logs)
 {
     ui_->setupUi(this);
     SetList(ui_->vlEkvith);
@@ -23,51 +19,9 @@ EkvithTab::EkvithTab(const TabContext& context, QWidget* parent)
 
 EkvithTab::~EkvithTab() = default;
 
-void EkvithTab::ShowStored(const StoredSettings& settings)
-{
-    SetFillTexts({settings.EkvithFillA, settings.EkvithFillB, settings.EkvithFillC});
-}
-
-void EkvithTab::CollectStored(StoredSettings& settings) const
-{
-    const Coefficients texts = FillTexts();
-    settings.EkvithFillA = texts.a;
-    settings.EkvithFillB = texts.b;
-    settings.EkvithFillC = texts.c;
-}
-
-EkvithTab::Coefficients EkvithTab::FillTexts() const
-{
-    return {ui_->leEkvithFillA->text(), ui_->leEkvithFillB->text(), ui_->leEkvithFillC->text()};
-}
-
-void EkvithTab::SetFillTexts(const Coefficients& texts)
-{
-    ui_->leEkvithFillA->setText(texts.a);
-    ui_->leEkvithFillB->setText(texts.b);
-    ui_->leEkvithFillC->setText(texts.c);
-}
-
-void EkvithTab::Load(const QString& path)
-{
-    const auto file = OpenParameterFile(path, Context().dialogs, Context().files);
-    if (!file)
-        return;
-    const auto section = LoadEkvithSection(*file);
-    SetFillTexts(section.inputs);
-    SetTable(section.table);
-}
-
-void EkvithTab::Save(const QString& path)
-{
-    if (SaveEkvithSection(path, {Table(), FillTexts()}, Context().files))
-        ReportUnableToWrite(path);
-}
-
 void EkvithTab::btFillEkvithClick()
 {
-    const Coefficients texts = FillTexts();
-    const auto filled = FillEkvith(texts.a, texts.b, texts.c);
+    const auto filled = FillEkvith(ui_->leEkvithFillA->text(), ui_->leEkvithFillB->text(), ui_->leEkvithFillC->text());
     if (const auto* table = std::get_if<OutdoorTable>(&filled))
         SetTable(*table);
     else

@@ -9,7 +9,6 @@
 
 #include <memory>
 
-#include "files/ParameterSections.h"
 #include "ui/OutdoorTab.h"
 
 namespace Ui {
@@ -21,18 +20,6 @@ class EkvithTab : public OutdoorTab {
 public:
     EkvithTab(const TabContext& context, QWidget* parent = nullptr);
     ~EkvithTab() override;
-
-    void ShowStored(const StoredSettings& settings) override;
-    void CollectStored(StoredSettings& settings) const override;
-
-    // The section "Ekvith" of a parameter file: the rows and the texts.
-    void Load(const QString& path) override;
-    void Save(const QString& path) override;
-
-    // The texts of the edits "A = ", "B = ", "C = ", as typed.
-    using Coefficients = EkvithFillTexts;
-    Coefficients FillTexts() const;
-    void SetFillTexts(const Coefficients& texts);
 
 public slots:
     void btFillEkvithClick();

@@ -8,10 +8,9 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
-namespace {
+#include "ui/QtColour.h"
 
-// Fill of V, E and T; an unused cell is not filled.
-const QColor StateColour[] = {QColor(127, 255, 127), QColor(255, 255, 127), QColor(127, 255, 255)};
+namespace {
 
 // Where the texts of a cell start, from its top-left corner.
 constexpr QPoint DayNameAt(16, 2);
@@ -94,8 +93,8 @@ public:
         const QRect& rect = option.rect;
         painter->save();
         painter->setClipRect(rect, Qt::IntersectClip);
-        if (cell.State() != ModeCellState::Unused) {
-            painter->fillRect(rect, StateColour[int(cell.State())]);
+        if (const auto fill = CellColour(cell)) {
+            painter->fillRect(rect, ToQColor(*fill));
             // The fills are light whatever the desktop's colours: black text.
             painter->setPen(Qt::black);
             QFont bold = option.font;

@@ -140,24 +140,10 @@ void OutdoorList::SetTable(const OutdoorTable& table)
     model_->Replace(table);
 }
 
-QString OutdoorList::KeyTitle() const
+void OutdoorList::SetTitles(const QString& key, const QString& value)
 {
-    return model_->titles[KeyColumn];
-}
-
-QString OutdoorList::ValueTitle() const
-{
-    return model_->titles[ValueColumn];
-}
-
-void OutdoorList::setKeyTitle(const QString& title)
-{
-    model_->SetTitle(KeyColumn, title);
-}
-
-void OutdoorList::setValueTitle(const QString& title)
-{
-    model_->SetTitle(ValueColumn, title);
+    model_->SetTitle(KeyColumn, key);
+    model_->SetTitle(ValueColumn, value);
 }
 
 void OutdoorList::currentChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -12,9 +12,6 @@ class OutdoorTableModel;
 
 class OutdoorList : public QTableView {
     Q_OBJECT
-    // The column titles, set from the tab's .ui.
-    Q_PROPERTY(QString keyTitle READ KeyTitle WRITE setKeyTitle)
-    Q_PROPERTY(QString valueTitle READ ValueTitle WRITE setValueTitle)
 public:
     explicit OutdoorList(QWidget* parent = nullptr);
 
@@ -22,10 +19,8 @@ public:
     // All 66 rows in one step: one Changed().
     void SetTable(const OutdoorTable& table);
 
-    QString KeyTitle() const;
-    QString ValueTitle() const;
-    void setKeyTitle(const QString& title);
-    void setValueTitle(const QString& title);
+    // The column titles: the table's page says them.
+    void SetTitles(const QString& key, const QString& value);
 
 signals:
     void Changed();

@@ -175,17 +175,17 @@ TEST(ModeProgramCodec, TheTailIsWrittenAsZerosAndIgnoredWhenRead)
     for (int i = 0; i < ModeProgram::Size; ++i)
         program.SetCell(i / 96, i % 96, ModeCell{std::uint8_t(i * 7 + 3)});
     for (ModeProgramId id : {ModeProgramId::A, ModeProgramId::B, ModeProgramId::C}) {
-        const PageCodec<ModeProgram>& codec = ModeProgramCodec(id);
+        const auto codec = ModeProgramCodec(id);
         EXPECT_FALSE(codec.mergesIntoCurrent);
         std::vector<std::uint8_t> pages(768, 0xEE);  // whatever the buffer held
-        ASSERT_TRUE(codec.encode(program, pages));
+        ASSERT_TRUE(EncodeFields(codec.table, program, std::span<std::uint8_t, 768>(pages.data(), 768)));
         EXPECT_TRUE(std::equal(program.Raw().begin(), program.Raw().end(), pages.begin()));
         for (int i = 672; i < 768; ++i)
             ASSERT_EQ(pages[std::size_t(i)], 0) << i;
 
         for (int i = 672; i < 768; ++i)
             pages[std::size_t(i)] = std::uint8_t(i);  // a tail the Controller may hold
-        EXPECT_EQ(codec.decode(pages), program);
+        EXPECT_EQ(DecodeFields(codec.table, std::span<const std::uint8_t, 768>(pages.data(), 768)), program);
     }
 }
 

@@ -50,6 +50,28 @@ TEST(FillEkvith, RowsAsTheQuadraticGivesThem)
     }
 }
 
+// Inputs where 64-bit doubles give another row than the 80-bit arithmetic:
+// a product that is a half only at the 64-bit significand, or just beside
+// one.  Ordinary coefficients, each one row off in doubles.
+TEST(FillEkvith, RowsThatOnlyTheExtendedArithmeticGets)
+{
+    const struct {
+        const char *a, *b, *c;
+        int t;
+        int value;  // doubles give value − 1
+    } cases[] = {
+        {"0", "-1,1", "51", 25, 24},
+        {"0", "-1,1", "35", 25, 8},
+        {"0,1", "-0,45", "51", -38, 213},
+        {"0,1", "-0,8", "50", -37, 217},
+        {"0,1", "-0,3", "52,5", -37, 201},
+    };
+    for (const auto& c : cases) {
+        const auto filled = FillEkvith(QString::fromUtf8(c.a), QString::fromUtf8(c.b), QString::fromUtf8(c.c));
+        EXPECT_EQ(ValueAt(filled, c.t), QString::number(c.value)) << c.a << " " << c.b << " " << c.c << " at " << c.t;
+    }
+}
+
 TEST(FillEkvith, AResultNoIntegerHoldsChangesNothing)
 {
     // 1e4931 · 1600 overflows even the extended range.
@@ -82,6 +104,28 @@ TEST(FillWall, RowsFromTheWallsGeometry)
         ASSERT_TRUE(std::holds_alternative<OutdoorTable>(fill.rows)) << c.w << " " << c.ti << " " << c.s;
         for (const auto& [t, value] : c.rows)
             EXPECT_EQ(ValueAt(fill.rows, t), QString::number(value)) << c.w << " " << c.ti << " " << c.s << " at " << t;
+    }
+}
+
+// Ordinary walls where 64-bit doubles put a row 1 °C off: s / w is a
+// little above the decimal ratio at the 64-bit significand and a little
+// below it in doubles, so y lands beside a half on the other side.
+TEST(FillWall, RowsThatOnlyTheExtendedArithmeticGets)
+{
+    const struct {
+        const char *w, *ti, *s;
+        int t;
+        int value;  // doubles give value + 1
+    } cases[] = {
+        {"20", "21", "6", -24, 7},
+        {"10", "5", "3", -40, -9},
+        {"30", "19", "9", -26, 5},
+        {"40", "23", "12", -22, 9},
+    };
+    for (const auto& c : cases) {
+        const WallFill fill = FillWall(QString::fromUtf8(c.w), QString::fromUtf8(c.ti), QString::fromUtf8(c.s),
+                                       u"-0,7", Czech);
+        EXPECT_EQ(ValueAt(fill.rows, c.t), QString::number(c.value)) << c.w << " " << c.ti << " " << c.s << " at " << c.t;
     }
 }
 

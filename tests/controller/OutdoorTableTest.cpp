@@ -8,13 +8,13 @@ namespace {
 
 struct Rule {
     const char* name;
-    Encoding encoding;
+    const OutdoorPage* page;
     int (*read)(std::uint8_t);  // what a byte means under the rule
 };
 
 const Rule Rules[] = {
-    {"curve", Encoding::Unsigned8, [](std::uint8_t b) { return int(b); }},
-    {"wall", Encoding::Signed8, [](std::uint8_t b) { return int(std::int8_t(b)); }},
+    {"curve", &EkvithPage, [](std::uint8_t b) { return int(b); }},
+    {"wall", &WallPage, [](std::uint8_t b) { return int(std::int8_t(b)); }},
 };
 
 OutdoorTable TableOf(const std::vector<QString>& values)
@@ -25,7 +25,7 @@ OutdoorTable TableOf(const std::vector<QString>& values)
     return table;
 }
 
-TEST(OutdoorTable, KeysAndLines)
+TEST(OutdoorTable, KeysAndValues)
 {
     EXPECT_EQ(OutdoorTable::RowCount, 66);
     EXPECT_EQ(OutdoorTable::Key(0), QStringLiteral("-40 °C"));
@@ -33,26 +33,20 @@ TEST(OutdoorTable, KeysAndLines)
     EXPECT_EQ(OutdoorTable::Key(65), QStringLiteral("25 °C"));
 
     OutdoorTable table;
-    EXPECT_EQ(table.Line(0), QStringLiteral("-40 °C="));  // a new table is empty
+    for (int row = 0; row < OutdoorTable::RowCount; ++row)
+        EXPECT_EQ(table.Value(row), QString()) << row;  // a new table is empty
     table.SetValue(0, QStringLiteral("79"));
     table.SetValue(65, QStringLiteral("a=b"));
-    const QStringList lines = table.Lines();
-    ASSERT_EQ(lines.size(), 66);
-    EXPECT_EQ(lines[0], QStringLiteral("-40 °C=79"));
-    EXPECT_EQ(lines[65], QStringLiteral("25 °C=a=b"));
-
-    // The value is what follows the first "=", whatever the key says.
-    QStringList edited = lines;
-    edited[1] = QStringLiteral("anything=x=1");
-    edited[2] = QStringLiteral("no equals sign");
-    const auto back = OutdoorTable::FromLines(edited);
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->Value(0), QStringLiteral("79"));
-    EXPECT_EQ(back->Value(1), QStringLiteral("x=1"));
-    EXPECT_EQ(back->Value(2), QString());
-    EXPECT_EQ(back->Value(65), QStringLiteral("a=b"));
-    EXPECT_EQ(OutdoorTable::FromLines(lines), table);
-    EXPECT_FALSE(OutdoorTable::FromLines(lines.mid(1)));
+    table.SetValue(1, QStringLiteral("x=1"));
+    // A value is kept as it stands, "=" and all, and belongs to its row only.
+    EXPECT_EQ(table.Value(0), QStringLiteral("79"));
+    EXPECT_EQ(table.Value(1), QStringLiteral("x=1"));
+    EXPECT_EQ(table.Value(2), QString());
+    EXPECT_EQ(table.Value(65), QStringLiteral("a=b"));
+    OutdoorTable copy = table;
+    EXPECT_EQ(copy, table);
+    copy.SetValue(2, QStringLiteral("0"));
+    EXPECT_NE(copy, table);
 }
 
 TEST(OutdoorTable, ValuesReadByTheIntegerRuleElseTwenty)
@@ -82,12 +76,12 @@ TEST(OutdoorPage, EveryByteRoundTripsUnderItsRule)
             PageBuffer page{};
             for (int i = 0; i < 256; ++i)
                 page[std::size_t(i)] = std::uint8_t((start + i * 7) & 0xFF);
-            const OutdoorTable table = DecodeOutdoorPage(page, rule.encoding);
+            const OutdoorTable table = DecodeOutdoorPage(*rule.page, page);
             for (int row = 0; row < 66; ++row)
                 ASSERT_EQ(table.Value(row), QString::number(rule.read(page[std::size_t(88 + row)])))
                     << rule.name << " row " << row;
 
-            const auto encoded = EncodeOutdoorPage(table, rule.encoding);
+            const auto encoded = EncodeOutdoorPage(*rule.page, table);
             ASSERT_TRUE(encoded) << rule.name;
             for (int i = 0; i < 256; ++i) {
                 const int from = i < 88 ? 88 : i > 153 ? 153 : i;
@@ -105,7 +99,7 @@ TEST(OutdoorPage, WriteCarriesTheEndRowsOverThePage)
     ASSERT_EQ(table.Value(0), QStringLiteral("79"));
     ASSERT_EQ(table.Value(65), QStringLiteral("34"));
     for (const Rule& rule : Rules) {
-        const auto page = EncodeOutdoorPage(table, rule.encoding);
+        const auto page = EncodeOutdoorPage(*rule.page, table);
         ASSERT_TRUE(page);
         std::vector<std::uint8_t> expected(88, 79);
         for (int row = 0; row < 66; ++row)
@@ -119,7 +113,7 @@ TEST(OutdoorPage, ValuesThatAreNotIntegersAreWrittenAsTwenty)
 {
     const OutdoorTable table = TableOf({QString(), QStringLiteral("abc"), QStringLiteral("12.5"), QStringLiteral("99999999999")});
     for (const Rule& rule : Rules) {
-        const auto page = EncodeOutdoorPage(table, rule.encoding);
+        const auto page = EncodeOutdoorPage(*rule.page, table);
         ASSERT_TRUE(page);
         for (int i = 0; i < 256; ++i)
             ASSERT_EQ((*page)[std::size_t(i)], 20) << rule.name << " byte " << i;
@@ -145,13 +139,13 @@ TEST(OutdoorPage, CurveRefusesWhatTheWallWrapsAround)
             table.SetValue(row, QString::fromUtf8(c.value));
             const int byte = row == 0 ? 0 : row == 65 ? 255 : 88 + row;
 
-            const auto curve = EncodeOutdoorPage(table, Encoding::Unsigned8);
+            const auto curve = EncodeOutdoorPage(EkvithPage, table);
             EXPECT_EQ(curve.has_value(), c.curve.has_value()) << c.value << " row " << row;
             if (curve && c.curve) {
                 EXPECT_EQ((*curve)[std::size_t(byte)], *c.curve) << c.value;
             }
 
-            const auto wall = EncodeOutdoorPage(table, Encoding::Signed8);
+            const auto wall = EncodeOutdoorPage(WallPage, table);
             ASSERT_TRUE(wall) << c.value;
             EXPECT_EQ((*wall)[std::size_t(byte)], c.wall) << c.value << " row " << row;
         }

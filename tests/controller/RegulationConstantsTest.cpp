@@ -8,13 +8,24 @@
 
 #include "controller/Win1250.h"
 
+// The rows of spin edits and of lists.
+static bool IsSpin(const Field<RegulationConstants>& f)
+{
+    return f.member && (f.kind == RowKind::Byte || f.kind == RowKind::SignedByte);
+}
+
+static bool IsList(const Field<RegulationConstants>& f)
+{
+    return f.kind == RowKind::ListIndex;
+}
+
 // Readable failure output; global so the test framework finds it beside the type.
 static void PrintTo(const RegulationConstants& model, std::ostream* os)
 {
     RegulationConstants m = model;
     for (const auto& f : ConstantsFields())
-        if (f.kind == FieldKind::Spin || f.kind == FieldKind::List)
-            *os << f.key.toStdString() << "=" << *std::get<int*>(f.Of(m)) << " ";
+        if (IsSpin(f) || IsList(f))
+            *os << f.Key().toStdString() << "=" << *std::get<int*>(f.Of(m)) << " ";
     for (int i = 0; i < 8; ++i)
         *os << "Sens" << i << "=" << (m.SensUsed[i] ? "used '" : "'") << m.SensName[i].toStdString() << "' ";
     *os << "RunCount=" << m.RunCount << " BlrCounter=" << m.BlrCounter;
@@ -59,10 +70,10 @@ RegulationConstants ExtremeModel()
 {
     RegulationConstants m;
     for (const auto& f : ConstantsFields()) {
-        if (f.kind == FieldKind::Spin)
+        if (IsSpin(f))
             *std::get<int*>(f.Of(m)) = f.maximum;
-        if (f.kind == FieldKind::List)
-            *std::get<int*>(f.Of(m)) = int(f.items->size()) - 1;
+        if (IsList(f))
+            *std::get<int*>(f.Of(m)) = int(f.items.size()) - 1;
     }
     m.Shift = -128;
     m.SensCorr = {-128, 127, -128, 127, -1, 1, -128, 127};
@@ -80,7 +91,7 @@ RegulationConstants MinimumModel()
 {
     RegulationConstants m;
     for (const auto& f : ConstantsFields())
-        if (f.kind == FieldKind::Spin)
+        if (IsSpin(f))
             *std::get<int*>(f.Of(m)) = f.minimum;
     m.SensUsed = {false, false, false, false, false, false, false, true};
     m.BlrCounter = 1;
@@ -222,13 +233,13 @@ TEST(ConstantsCodec, UnsignedByteOutsideRangeFailsValidation)
     // 0, or the run count.
     int unsignedFields = 0;
     for (const auto& f : ConstantsFields()) {
-        if (f.encoding != Encoding::Unsigned8)
+        if (!f.UnsignedByte())
             continue;
         ++unsignedFields;
         for (int bad : {-1, 256, -1000}) {
             RegulationConstants m = TypicalModel();
             *std::get<int*>(f.Of(m)) = bad;
-            EXPECT_FALSE(EncodeConstantsPage(m, DistinctPage()).has_value()) << f.key.toStdString() << " = " << bad;
+            EXPECT_FALSE(EncodeConstantsPage(m, DistinctPage()).has_value()) << f.Key().toStdString() << " = " << bad;
         }
     }
     EXPECT_EQ(unsignedFields, 23);
@@ -444,9 +455,18 @@ TEST(ConstantsFieldTable, EachRowReachesItsOwnMemberUnderItsOwnKey)
     std::set<void*> members;
     std::set<QString> keys;
     for (const auto& f : ConstantsFields()) {
-        const void* member = std::visit([](auto* p) -> const void* { return p; }, f.Of(m));
-        EXPECT_TRUE(members.insert(const_cast<void*>(member)).second) << f.key.toStdString();
-        EXPECT_TRUE(keys.insert(f.key).second) << "duplicate key " << f.key.toStdString();
+        if (!f.member)
+            continue;  // the log index: the model holds no copy of it
+        const void* member = std::visit(
+            [](auto p) -> const void* {
+                if constexpr (std::is_pointer_v<decltype(p)>)
+                    return p;
+                else
+                    return nullptr;
+            },
+            f.Of(m));
+        EXPECT_TRUE(members.insert(const_cast<void*>(member)).second) << f.Key().toStdString();
+        EXPECT_TRUE(keys.insert(f.Key()).second) << "duplicate key " << f.Key().toStdString();
     }
     EXPECT_EQ(keys.size(), 49u);  // the 47 keys of a parameter file and the two counters
     const FieldSpec* corr3 = FindField(ConstantsFields(), u"Sens3Corr");

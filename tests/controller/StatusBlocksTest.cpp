@@ -11,6 +11,14 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// A block of the length its decoder takes.
+template <std::size_t N>
+std::span<const std::uint8_t, N> Block(const Bytes& bytes)
+{
+    EXPECT_EQ(bytes.size(), N);
+    return std::span<const std::uint8_t, N>(bytes.data(), N);
+}
+
 TEST(ClockBlock, DecodesToTheControllersClockText)
 {
     const struct {
@@ -28,7 +36,7 @@ TEST(ClockBlock, DecodesToTheControllersClockText)
         {{0x4B, 0x3C, 0x0A, 0x04}, "10:60:75, pátek"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ControllerClockText(DecodeClockBlock(c.block)), QString::fromUtf8(c.text)) << c.text;
+        EXPECT_EQ(ControllerClockText(DecodeClockBlock(Block<4>(c.block))), QString::fromUtf8(c.text)) << c.text;
 }
 
 TEST(ClockBlock, EveryByteValueRoundTripsThroughItsPlace)
@@ -37,17 +45,17 @@ TEST(ClockBlock, EveryByteValueRoundTripsThroughItsPlace)
         for (int v = 0; v < 256; ++v) {
             Bytes block{0x11, 0x22, 0x33, 0x44};
             block[place] = std::uint8_t(v);
-            const ControllerTime time = DecodeClockBlock(block);
+            const ControllerTime time = DecodeClockBlock(Block<4>(block));
             const int fields[] = {time.Sec, time.Min, time.Hour, time.Day};
             ASSERT_EQ(fields[place], v) << "byte " << place;
             Bytes back(4);
-            ASSERT_TRUE(EncodeFields(ClockFields(), time, std::span(back)));
+            ASSERT_TRUE(EncodeFields(ClockTable, time, std::span<std::uint8_t, 4>(back.data(), 4)));
             ASSERT_EQ(back, block);
         }
     }
     ControllerTime tooLarge{256, 0, 0, 0};
     Bytes untouched{1, 2, 3, 4};
-    EXPECT_FALSE(EncodeFields(ClockFields(), tooLarge, std::span(untouched)));
+    EXPECT_FALSE(EncodeFields(ClockTable, tooLarge, std::span<std::uint8_t, 4>(untouched.data(), 4)));
     EXPECT_EQ(untouched, (Bytes{1, 2, 3, 4}));
 }
 
@@ -81,14 +89,16 @@ TEST(StatusBlock, RegulatorViewOfEveryMode)
     };
     auto text = [](const std::optional<QString>& t) { return t ? t->toStdString() : std::string("(kept)"); };
     for (const auto& c : cases) {
-        const RegulatorView view = MakeRegulatorView(DecodeStatusBlock(c.block));
+        const RegulatorView view = MakeRegulatorView(DecodeStatusBlock(Block<10>(c.block)));
         SCOPED_TRACE(c.mode);
         EXPECT_EQ(view.mode, QString::fromUtf8(c.mode));
-        for (int r = 0; r < RegulatorRowCount; ++r) {
+        const char16_t* const keys[] = {u"Param", u"Dev", u"Temp", u"Wall", u"Ekv", u"Average", u"BlRate"};
+        for (int r = 0; r < 7; ++r) {
             const auto& [caption, value] = c.rows[std::size_t(r)];
-            EXPECT_EQ(text(view.rows[r].caption), caption ? caption : "(kept)") << "row " << r;
-            EXPECT_EQ(text(view.rows[r].value), value ? value : "(kept)") << "row " << r;
-            EXPECT_EQ(view.rows[r].visible, c.visible[std::size_t(r)]) << "row " << r;
+            const RegulatorLine& line = view.Line(keys[r]);
+            EXPECT_EQ(text(line.caption), caption ? caption : "(kept)") << "row " << r;
+            EXPECT_EQ(text(line.value), value ? value : "(kept)") << "row " << r;
+            EXPECT_EQ(line.visible, c.visible[std::size_t(r)]) << "row " << r;
         }
     }
 }
@@ -106,7 +116,7 @@ TEST(StatusBlock, OutputsAreBitsZeroOneAndThree)
     for (const auto& c : cases) {
         Bytes block(10, 0);
         block[0] = c.byte;
-        EXPECT_EQ(DecodeStatusBlock(block).outputs, c.outputs) << int(c.byte);
+        EXPECT_EQ(DecodeStatusBlock(Block<10>(block)).outputs, c.outputs) << int(c.byte);
     }
     EXPECT_EQ(OutputColour(true), (Rgb{127, 255, 127}));
     EXPECT_EQ(OutputColour(false), (Rgb{255, 127, 127}));
@@ -115,10 +125,10 @@ TEST(StatusBlock, OutputsAreBitsZeroOneAndThree)
 TEST(SensorBlock, ByteKBelongsToSensorSevenMinusK)
 {
     const Bytes block{0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08};
-    EXPECT_EQ(DecodeSensorTemperatures(block), (SensorValues{8, 7, 6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(DecodeSensorTemperatures(Block<8>(block)), (SensorValues{8, 7, 6, 5, 4, 3, 2, 1}));
     const Bytes signs{0xFF, 0x80, 0x7F, 0x00, 0xEC, 0x15, 0x81, 0xC8};
-    EXPECT_EQ(DecodeSensorTemperatures(signs), (SensorValues{-56, -127, 21, -20, 0, 127, -128, -1}));
-    EXPECT_EQ(DecodeSensorReadings(signs), (SensorValues{200, 129, 21, 236, 0, 127, 128, 255}));
+    EXPECT_EQ(DecodeSensorTemperatures(Block<8>(signs)), (SensorValues{-56, -127, 21, -20, 0, 127, -128, -1}));
+    EXPECT_EQ(DecodeSensorReadings(Block<8>(signs)), (SensorValues{200, 129, 21, 236, 0, 127, 128, 255}));
 }
 
 TEST(Texts, NumbersAndTemperatures)

@@ -102,7 +102,7 @@ TEST_F(StatusPoll, ATickShowsWhatTheBlocksSay)
     EXPECT_EQ(show.outputs, (Outputs{true, true, true}));
     ASSERT_TRUE(show.regulator && show.sensors);
     EXPECT_EQ(show.regulator->mode, QStringLiteral("ekvitermní"));
-    EXPECT_EQ(show.regulator->rows[ParamRow].value, QStringLiteral("-5 °C"));
+    EXPECT_EQ(show.regulator->Line(u"Param").value, QStringLiteral("-5 °C"));
     const std::array<QString, 8> normal{"8 °C", "7 °C", "6 °C", "5 °C", "4 °C", "3 °C", "2 °C", "1 °C"};
     EXPECT_EQ(*show.sensors, normal);
 

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <variant>
 #include "tests/support/FileBytes.h"
+#include "tests/support/FillInputValues.h"
 
 
 namespace {
@@ -77,8 +78,10 @@ Value ValueOf(const char* key, RegulationConstants& model)
     if (!field)
         return 0;
     return std::visit(
-        [](auto* member) -> Value {
-            if constexpr (std::is_same_v<decltype(member), std::uint32_t*>)
+        [](auto member) -> Value {
+            if constexpr (!std::is_pointer_v<decltype(member)>)
+                return 0;  // no field of the file is anything but a value
+            else if constexpr (std::is_same_v<decltype(member), std::uint32_t*>)
                 return int(*member);
             else
                 return *member;
@@ -86,7 +89,7 @@ Value ValueOf(const char* key, RegulationConstants& model)
         field->Of(model));
 }
 
-void Assign(const char* key, RegulationConstants& model, const Value& value)
+void AssignValue(const char* key, RegulationConstants& model, const Value& value)
 {
     const FieldRef ref = FindField(ConstantsFields(), QString::fromLatin1(key))->Of(model);
     std::visit([&ref](const auto& v) { *std::get<std::remove_cvref_t<decltype(v)>*>(ref) = v; }, value);
@@ -99,9 +102,11 @@ RegulationConstants Filled()
     RegulationConstants model;
     for (const auto& field : ConstantsFields()) {
         std::visit(
-            [](auto* member) {
+            [](auto member) {
                 using T = std::remove_pointer_t<decltype(member)>;
-                if constexpr (std::is_same_v<T, QString>)
+                if constexpr (!std::is_pointer_v<decltype(member)>)
+                    return;  // the log index: the model holds no copy of it
+                else if constexpr (std::is_same_v<T, QString>)
                     *member = QStringLiteral("x");
                 else
                     *member = T(1);
@@ -142,7 +147,7 @@ TEST_F(ParameterSectionsTest, ConstLoadsEachValueAsItsWidgetShowsIt)
         RegulationConstants expected;
         expected.RunCount = 9;
         expected.BlrCounter = 123456;
-        Assign(c.key, expected, c.value);
+        AssignValue(c.key, expected, c.value);
         EXPECT_EQ(ValueOf(c.key, model), c.value) << c.entry;
         EXPECT_TRUE(model == expected) << c.entry;
     }
@@ -232,21 +237,21 @@ TEST_F(ParameterSectionsTest, OutdoorSectionsSaveTheirRowsAndTheirOwnInputs)
     };
 
     Put(Path(), "[Const]\r\nShift=1\r\n");
-    ASSERT_EQ(SaveEkvithSection(Path(), {curve, {QStringLiteral("0,01"), QStringLiteral("-0,7"), QStringLiteral("51")}}),
+    ASSERT_EQ(SaveOutdoorSection(Path(), EkvithPage, {curve, CurveInputs("0,01", "-0,7", "51")}),
               std::nullopt);
     const QByteArray withCurve = "[Const]\r\nShift=1\r\n\r\n[Ekvith]\r\n" + RowLines("Ekvith", curve, special) +
                                  "EkvithFillA=0,01\r\nEkvithFillB=-0,7\r\nEkvithFillC=51\r\n";
     EXPECT_EQ(Contents(Path()), withCurve);
 
     // The wall's own B goes into "Wall"; the curve's stays as it was.
-    ASSERT_EQ(SaveWallSection(Path(), {curve, {-5000, 2000000000, 7, QStringLiteral("0,3")}}), std::nullopt);
+    ASSERT_EQ(SaveOutdoorSection(Path(), WallPage, {curve, WallInputs(-5000, 2000000000, 7, "0,3")}), std::nullopt);
     EXPECT_EQ(Contents(Path()), withCurve + "\r\n[Wall]\r\n" + RowLines("Wall", curve, special) +
                                     "WallDepth=-5000\r\nWallTemp=2000000000\r\nWallSensDepth=7\r\nEkvithFillB=0,3\r\n");
 
-    const auto loadedCurve = LoadEkvithSection(ParameterFile(Path()));
-    EXPECT_EQ(loadedCurve.inputs, (EkvithFillTexts{QStringLiteral("0,01"), QStringLiteral("-0,7"), QStringLiteral("51")}));
-    const auto loadedWall = LoadWallSection(ParameterFile(Path()));
-    EXPECT_EQ(loadedWall.inputs, (WallFillInputs{-5000, 2000000000, 7, QStringLiteral("0,3")}));
+    const auto loadedCurve = LoadOutdoorSection(ParameterFile(Path()), EkvithPage);
+    EXPECT_EQ(loadedCurve.inputs, CurveInputs("0,01", "-0,7", "51"));
+    const auto loadedWall = LoadOutdoorSection(ParameterFile(Path()), WallPage);
+    EXPECT_EQ(loadedWall.inputs, WallInputs(-5000, 2000000000, 7, "0,3"));
     for (const auto& table : {loadedCurve.table, loadedWall.table}) {
         EXPECT_EQ(table.Value(0), QStringLiteral("20"));
         EXPECT_EQ(table.Value(2), QStringLiteral("300"));
@@ -261,16 +266,16 @@ TEST_F(ParameterSectionsTest, OutdoorSectionsLoadZerosWhereTheFileHoldsNothing)
     OutdoorTable zeros;
     for (int row = 0; row < OutdoorTable::RowCount; ++row)
         zeros.SetValue(row, QStringLiteral("0"));
-    const auto wall = LoadWallSection(ParameterFile(Path()));
+    const auto wall = LoadOutdoorSection(ParameterFile(Path()), WallPage);
     EXPECT_TRUE(wall.table == zeros);
-    EXPECT_EQ(wall.inputs, (WallFillInputs{0, 0, 0, QStringLiteral("0")}));
+    EXPECT_EQ(wall.inputs, WallInputs(0, 0, 0, "0"));
 
-    const auto curve = LoadEkvithSection(ParameterFile(Path()));
+    const auto curve = LoadOutdoorSection(ParameterFile(Path()), EkvithPage);
     OutdoorTable expected = zeros;
     expected.SetValue(40, QStringLiteral("16"));
     EXPECT_TRUE(curve.table == expected);
-    EXPECT_EQ(curve.inputs, (EkvithFillTexts{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
-    EXPECT_EQ(curve.table.Line(0), QStringLiteral("-40 °C=0"));
+    EXPECT_EQ(curve.inputs, CurveInputs("0", "0", "0"));
+    EXPECT_EQ(OutdoorTable::Key(0) + u'=' + curve.table.Value(0), QStringLiteral("-40 °C=0"));
 }
 
 }  // namespace

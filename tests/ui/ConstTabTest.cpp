@@ -3,15 +3,20 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <set>
 
 #include "FormFixture.h"
 #include "controller/RegulationConstants.h"
 #include "controller/Win1250.h"
+#include "ui/ConstTab.h"
+#include "ui/FieldBinder.h"
 #include "ui/SpinEdit.h"
 
 namespace {
@@ -68,12 +73,12 @@ TEST_F(ConstTabTest, ReadShowsTheControllersPage)
     const RegulationConstants expected = DecodeConstantsPage(page);
     RegulationConstants copy = expected;
     for (const auto& f : ConstantsFields()) {
-        if (f.kind == FieldKind::Spin) {
-            EXPECT_EQ(Spin(f.key)->value(), *std::get<int*>(f.Of(copy))) << f.key.toStdString();
-        } else if (f.kind == FieldKind::List) {
+        if (f.member && (f.kind == RowKind::Byte || f.kind == RowKind::SignedByte)) {
+            EXPECT_EQ(Spin(f.Key())->value(), *std::get<int*>(f.Of(copy))) << f.Key().toStdString();
+        } else if (f.kind == RowKind::ListIndex) {
             EXPECT_EQ(Find<QComboBox>(f.WidgetName().toLatin1().constData())->currentIndex(),
                       *std::get<int*>(f.Of(copy)))
-                << f.key.toStdString();
+                << f.Key().toStdString();
         }
     }
     for (int i = 0; i < 8; ++i) {
@@ -303,9 +308,9 @@ TEST_F(ConstTabTest, TheTabsWidgetsAsDesigned)
     EXPECT_EQ(Find<QComboBox>("cbMode")->count(), 6);
     EXPECT_EQ(Find<QComboBox>("cbLog3")->count(), 8);
     for (const auto& f : ConstantsFields()) {
-        if (f.kind == FieldKind::List) {
+        if (f.kind == RowKind::ListIndex) {
             EXPECT_FALSE(Find<QComboBox>(f.WidgetName().toLatin1().constData())->isEditable())
-                << f.key.toStdString();
+                << f.Key().toStdString();
         }
     }
     EXPECT_EQ(Find<QComboBox>("cbThstatSens")->itemText(5), QStringLiteral("Zeď"));
@@ -318,6 +323,85 @@ TEST_F(ConstTabTest, TheTabsWidgetsAsDesigned)
         EXPECT_EQ(button->font().pixelSize(), 16);
     }
     EXPECT_EQ(Find<QLineEdit>("edBlrCounter")->width(), 160);
+}
+
+}  // namespace
+
+namespace {
+
+// Every word the page's table gives a field stands in the window: on the
+// field's own label (or check box), and as its input's name for screen
+// readers, one name per input.  A field added to the table whose label has
+// no buddy in the .ui would show no caption at all.
+TEST_F(ConstTabTest, TheTablesWordsStandOnTheTab)
+{
+    StartWindow();
+    auto* tab = Find<ConstTab>("tsConst");
+    std::set<QString> names;
+    for (const auto& f : ConstantsFields()) {
+        if (!f.member || f.WidgetName().isEmpty())
+            continue;
+        QWidget* input = Find<QWidget>(f.WidgetName().toLatin1().constData());
+        EXPECT_TRUE(names.insert(input->accessibleName()).second) << f.Key().toStdString();
+        EXPECT_FALSE(input->accessibleName().isEmpty()) << f.Key().toStdString();
+        if (!f.label)
+            continue;
+        if (auto* check = qobject_cast<QCheckBox*>(input)) {
+            EXPECT_EQ(check->text(), f.Label()) << f.Key().toStdString();
+            continue;
+        }
+        QLabel* own = nullptr;
+        for (QLabel* label : tab->findChildren<QLabel*>())
+            if (label->buddy() == input)
+                own = label;
+        ASSERT_NE(own, nullptr) << f.Key().toStdString();
+        EXPECT_EQ(own->text(), f.Label()) << f.Key().toStdString();
+    }
+    EXPECT_EQ(names.size(), 49u);
+}
+
+// What the user changed since the last read or load: typing, choosing,
+// clearing a counter; showing a read or a load again is no change, nor is
+// changing a field back.  Nothing of it shows on the window.
+TEST_F(ConstTabTest, TheTabKnowsWhatTheUserChangedSinceTheRead)
+{
+    StartWindow();
+    const FieldBinder& fields = Find<ConstTab>("tsConst")->Fields();
+    std::vector<bool> signalled;
+    QObject guard;
+    QObject::connect(&fields, &FieldBinder::ChangedSinceShown, &guard,
+                     [&signalled](bool changed) { signalled.push_back(changed); });
+    EXPECT_FALSE(fields.Changed());
+    EXPECT_TRUE(fields.AtDefaults());
+
+    Type(Spin(QStringLiteral("EkvMaxTemp")), QStringLiteral("70"));
+    EXPECT_TRUE(fields.Changed());
+    Type(Spin(QStringLiteral("EkvMaxTemp")), QStringLiteral("0"));
+    EXPECT_FALSE(fields.Changed());
+    EXPECT_EQ(signalled, (std::vector<bool>{true, false}));
+
+    Read();
+    EXPECT_FALSE(fields.Changed());
+    EXPECT_FALSE(fields.AtDefaults());
+    EXPECT_EQ(signalled.size(), 2u);  // a read shows, the user changed nothing
+
+    const QString name = NameEdit(3)->text();
+    NameEdit(3)->setText(name + u'x');
+    EXPECT_TRUE(fields.Changed());
+    NameEdit(3)->setText(name);
+    Find<QComboBox>("cbLog1")->setCurrentIndex((Find<QComboBox>("cbLog1")->currentIndex() + 1) % 8);
+    EXPECT_TRUE(fields.Changed());
+    Read();
+    EXPECT_FALSE(fields.Changed());
+    Find<QToolButton>("sbClearRunCount")->click();
+    EXPECT_TRUE(fields.Changed());
+
+    const QString file = QDir(images.path()).filePath(QStringLiteral("kotelna.vsk"));
+    dialogs.fileNames.push_back(file);
+    Find<QPushButton>("btSave")->click();
+    dialogs.fileNames.push_back(file);
+    Find<QPushButton>("btLoad")->click();
+    EXPECT_FALSE(fields.Changed());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -204,7 +205,7 @@ TEST_F(OutdoorTabsTest, CurveReadFilledWrittenAndReadBack)
     const std::size_t before = sim->Trace().size();
     Write();
     EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList());
-    const auto page = EncodeOutdoorPage(filled, Encoding::Unsigned8);
+    const auto page = EncodeOutdoorPage(EkvithPage, filled);
     ASSERT_TRUE(page);
     EXPECT_EQ(WrittenBytes(before), CommandAndPage(0x31, *page));
     EXPECT_EQ((*page)[0], 178);
@@ -234,7 +235,7 @@ TEST_F(OutdoorTabsTest, CurveWriteOutsideAByteSendsNothing)
     // ... writing does not, and neither a 256 or a −1 in a single row.
     for (const auto& [row, value] : {std::pair{-1, "300"}, std::pair{65, "256"}, std::pair{10, "-1"}}) {
         if (row >= 0) {
-            OutdoorTable table = DecodeOutdoorPage(original, Encoding::Unsigned8);
+            OutdoorTable table = DecodeOutdoorPage(EkvithPage, original);
             table.SetValue(row, QString::fromUtf8(value));
             Curve()->SetTable(table);
         }
@@ -277,7 +278,7 @@ TEST_F(OutdoorTabsTest, WallReadFilledWrittenAndReadBack)
     EXPECT_EQ(Wall()->Table().Value(65), QStringLiteral("23"));
 
     Click("btFillWall");  // the start values give the same table
-    EXPECT_EQ(Wall()->Table(), DecodeOutdoorPage(Page(2), Encoding::Signed8));
+    EXPECT_EQ(Wall()->Table(), DecodeOutdoorPage(WallPage, Page(2)));
     EXPECT_EQ(Find<QLabel>("lbWallMul")->text(), QStringLiteral("7,40 krát / 4"));
     SetText("edEkvithFillB", QStringLiteral("0.7"));
     SetSpin("seWallSensDepth", QStringLiteral("45"));
@@ -371,16 +372,48 @@ TEST_F(OutdoorTabsTest, TheParameterFileReachesRowsAndInputs)
 {
     StartWindow();
     ChangeCount changes(Curve());
-    Find<EkvithTab>("tsEkvith")->SetTable(DecodeOutdoorPage(Page(1), Encoding::Unsigned8));
+    Find<EkvithTab>("tsEkvith")->SetTable(DecodeOutdoorPage(EkvithPage, Page(1)));
     EXPECT_EQ(changes.count, 1);
     EXPECT_EQ(GraphY(0), GraphHeight - (3 * 59 + 40));
 
     auto* wall = Find<WallTab>("tsWall");
-    const WallTab::Inputs inputs{-5000, 2000000000, 7, QStringLiteral("0,3")};
-    wall->SetFillInputs(inputs);
-    EXPECT_EQ(wall->FillInputs(), inputs);
+    const InputValues inputs{{"WallDepth", -5000LL}, {"WallTemp", 2000000000LL}, {"WallSensDepth", 7LL},
+                             {"EkvithFillB", QStringLiteral("0,3")}};
+    wall->SetInputs(inputs);
+    EXPECT_EQ(wall->Inputs(), inputs);
     SetSpin("seWallDepth", QStringLiteral("abc"));
-    EXPECT_EQ(wall->FillInputs().WallDepth, 0);  // a text that is not a number is worth 0
+    EXPECT_EQ(wall->Inputs().at("WallDepth"), FieldValue(0LL));  // a text that is not a number is worth 0
+}
+
+// A row the user typed or filled is a change since the read; what a read
+// or a load shows is none.
+TEST_F(OutdoorTabsTest, TheTabKnowsWhetherTheUserChangedARowSinceTheRead)
+{
+    StartWindow();
+    auto* wall = Find<WallTab>("tsWall");
+    ShowTab("tsWall");
+    EXPECT_FALSE(wall->Changed());
+    Click("btRead");
+    EXPECT_FALSE(wall->Changed());
+    TypeInto(Wall(), 3, QStringLiteral("7"));
+    EXPECT_TRUE(wall->Changed());
+    Click("btRead");
+    EXPECT_FALSE(wall->Changed());
+    // The Controller's table is the fill of the start values: filled with
+    // them again, nothing changes.
+    Click("btFillWall");
+    EXPECT_FALSE(wall->Changed());
+    SetSpin("seWallTemp", QStringLiteral("19"));
+    Click("btFillWall");
+    EXPECT_TRUE(wall->Changed());
+
+    const QString file = QDir(settingsDir.path()).filePath(QStringLiteral("zed.vsk"));
+    dialogs.fileNames.push_back(file);
+    Click("btSave");
+    dialogs.fileNames.push_back(file);
+    Click("btLoad");
+    EXPECT_FALSE(wall->Changed());
+    EXPECT_TRUE(dialogs.Texts(Kind::Error).isEmpty());
 }
 
 }  // namespace

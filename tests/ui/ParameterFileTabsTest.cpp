@@ -24,6 +24,7 @@
 #include "ui/SpinEdit.h"
 #include "ui/WallTab.h"
 #include "tests/support/FileBytes.h"
+#include "tests/support/FillInputValues.h"
 
 namespace {
 
@@ -114,11 +115,11 @@ TEST_F(ParameterFileTabsTest, FourTabsMakeARoundTripThroughOneFile)
     Find<QCheckBox>("cbSens2Used")->setChecked(true);
     NameEdit(2)->setText(QStringLiteral("Kotel č.2"));
     Ekvith()->SetTable(Rows(79));
-    Ekvith()->SetFillTexts({QStringLiteral("0,01"), QStringLiteral("-0,7"), QStringLiteral("51")});
+    Ekvith()->SetInputs(CurveInputs("0,01", "-0,7", "51"));
     Find<QRadioButton>("rbModeB")->setChecked(true);
     Mode()->ReplaceProgram(Program());
     Wall()->SetTable(Rows(-2));
-    Wall()->SetFillInputs({40, 22, 15, QStringLiteral("-0,5")});
+    Wall()->SetInputs(WallInputs(40, 22, 15, "-0,5"));
 
     const char* tabs[] = {"tsConst", "tsEkvith", "tsMode", "tsWall"};
     const QString first = File("kotelna.vsk");
@@ -151,10 +152,10 @@ TEST_F(ParameterFileTabsTest, FourTabsMakeARoundTripThroughOneFile)
     EXPECT_EQ(Find<QComboBox>("cbThstatSens")->currentIndex(), -1);
     EXPECT_EQ(NameEdit(2)->text(), QStringLiteral("Kotel č.2"));
     EXPECT_TRUE(Ekvith()->Table() == Rows(79));
-    EXPECT_EQ(Ekvith()->FillTexts(), (EkvithFillTexts{QStringLiteral("0,01"), QStringLiteral("-0,7"), QStringLiteral("51")}));
+    EXPECT_EQ(Ekvith()->Inputs(), CurveInputs("0,01", "-0,7", "51"));
     EXPECT_TRUE(Mode()->Program() == Program());
     EXPECT_TRUE(Wall()->Table() == Rows(-2));
-    EXPECT_EQ(Wall()->FillInputs(), (WallFillInputs{40, 22, 15, QStringLiteral("-0,5")}));
+    EXPECT_EQ(Wall()->Inputs(), WallInputs(40, 22, 15, "-0,5"));
 
     const QString second = File("kopie.vsk");
     for (const char* tab : tabs)
@@ -225,20 +226,20 @@ TEST_F(ParameterFileTabsTest, AFileWithoutTheTabsSectionGivesItsDefaults)
         zeros.SetValue(row, QStringLiteral("0"));
 
     Ekvith()->SetTable(Rows(79));
-    Ekvith()->SetFillTexts({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    Ekvith()->SetInputs(CurveInputs("1", "2", "3"));
     int redraws = 0;
     QObject guard;
     QObject::connect(Find<OutdoorList>("vlEkvith"), &OutdoorList::Changed, &guard, [&redraws] { ++redraws; });
     Load("tsEkvith", File("jen-const.vsk"));
     EXPECT_TRUE(Ekvith()->Table() == zeros);
-    EXPECT_EQ(Ekvith()->FillTexts(), (EkvithFillTexts{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
+    EXPECT_EQ(Ekvith()->Inputs(), CurveInputs("0", "0", "0"));
     EXPECT_EQ(redraws, 1);
 
     Wall()->SetTable(Rows(-2));
-    Wall()->SetFillInputs({45, 21, 17, QStringLiteral("-0,7")});
+    Wall()->SetInputs(WallInputs(45, 21, 17, "-0,7"));
     Load("tsWall", File("jen-const.vsk"));
     EXPECT_TRUE(Wall()->Table() == zeros);
-    EXPECT_EQ(Wall()->FillInputs(), (WallFillInputs{0, 0, 0, QStringLiteral("0")}));
+    EXPECT_EQ(Wall()->Inputs(), WallInputs(0, 0, 0, "0"));
 
     Mode()->ReplaceProgram(Program());
     Load("tsMode", File("jen-const.vsk"));

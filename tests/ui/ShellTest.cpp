@@ -112,6 +112,15 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<no file>");
     }
 
+    // The texts of the fill inputs the file keeps.
+    static std::map<QString, QString> StoredInputs(const char* a, const char* b, const char* c, const char* depth,
+                                                   const char* sensDepth, const char* temp)
+    {
+        return {{"EkvithFillA", QString::fromUtf8(a)}, {"EkvithFillB", QString::fromUtf8(b)},
+                {"EkvithFillC", QString::fromUtf8(c)}, {"WallDepth", QString::fromUtf8(depth)},
+                {"WallSensDepth", QString::fromUtf8(sensDepth)}, {"WallTemp", QString::fromUtf8(temp)}};
+    }
+
     QTemporaryDir dir;
     const QLocale czech{QStringLiteral("cs_CZ")};
     const QLocale english{QStringLiteral("en_US")};
@@ -121,12 +130,7 @@ protected:
 TEST_F(StoredSettingsTest, FirstStartTakesTheDefaults)
 {
     const StoredSettings s = ReadStoredSettings(czech);
-    EXPECT_EQ(s.EkvithFillA, QStringLiteral("0"));
-    EXPECT_EQ(s.EkvithFillB, QStringLiteral("-0,7"));
-    EXPECT_EQ(s.EkvithFillC, QStringLiteral("51"));
-    EXPECT_EQ(s.WallDepth, QStringLiteral("45"));
-    EXPECT_EQ(s.WallSensDepth, QStringLiteral("17"));
-    EXPECT_EQ(s.WallTemp, QStringLiteral("21"));
+    EXPECT_EQ(s.inputs, StoredInputs("0", "-0,7", "51", "45", "17", "21"));
     EXPECT_EQ(s.ComPort, 0);
     // Reading creates nothing; closing stores the seven values, the
     // decimals as shown.
@@ -134,7 +138,7 @@ TEST_F(StoredSettingsTest, FirstStartTakesTheDefaults)
     EXPECT_EQ(WriteStoredSettings(s, s), std::nullopt);
     EXPECT_EQ(FileBytes(), "[VESK]\nEkvithFillA=0\nEkvithFillB=-0,7\nEkvithFillC=51\nWallDepth=45\n"
                            "WallSensDepth=17\nWallTemp=21\nComPort=0\n");
-    EXPECT_EQ(ReadStoredSettings(QLocale::c()).EkvithFillB, QStringLiteral("-0.7"));
+    EXPECT_EQ(ReadStoredSettings(QLocale::c()).Input("EkvithFillB"), QStringLiteral("-0.7"));
 }
 
 TEST_F(StoredSettingsTest, StoredValuesAreReadAsTheirNumbers)
@@ -143,12 +147,7 @@ TEST_F(StoredSettingsTest, StoredValuesAreReadAsTheirNumbers)
     WriteFile("[VESK]\nEkvithFillA=\"0,0125\"\nEkvithFillB=-1,5\nEkvithFillC= 60 \n"
               "WallDepth=$20\nWallSensDepth=-3\nWallTemp=19\nComPort=3\n");
     const StoredSettings s = ReadStoredSettings(czech);
-    EXPECT_EQ(s.EkvithFillA, QStringLiteral("0,0125"));
-    EXPECT_EQ(s.EkvithFillB, QStringLiteral("-1,5"));
-    EXPECT_EQ(s.EkvithFillC, QStringLiteral("60"));
-    EXPECT_EQ(s.WallDepth, QStringLiteral("32"));
-    EXPECT_EQ(s.WallSensDepth, QStringLiteral("-3"));
-    EXPECT_EQ(s.WallTemp, QStringLiteral("19"));
+    EXPECT_EQ(s.inputs, StoredInputs("0,0125", "-1,5", "60", "32", "-3", "19"));
     EXPECT_EQ(s.ComPort, 3);
 }
 
@@ -158,12 +157,7 @@ TEST_F(StoredSettingsTest, TextsThatAreNotNumbersTakeTheDefault)
     WriteFile("[VESK]\nEkvithFillA=\"1.5\nEkvithFillB=abc\nEkvithFillC=1 000\n"
               "WallDepth=4.5\nWallSensDepth=\nWallTemp=zeď\nComPort=COM2\n[Ports]\nCOM1=/dev/ttyUSB0\n");
     const StoredSettings s = ReadStoredSettings(czech);
-    EXPECT_EQ(s.EkvithFillA, QStringLiteral("0"));
-    EXPECT_EQ(s.EkvithFillB, QStringLiteral("-0,7"));
-    EXPECT_EQ(s.EkvithFillC, QStringLiteral("51"));
-    EXPECT_EQ(s.WallDepth, QStringLiteral("45"));
-    EXPECT_EQ(s.WallSensDepth, QStringLiteral("17"));
-    EXPECT_EQ(s.WallTemp, QStringLiteral("21"));
+    EXPECT_EQ(s.inputs, StoredInputs("0", "-0,7", "51", "45", "17", "21"));
     EXPECT_EQ(s.ComPort, 0);
     EXPECT_EQ(ReadPortMap(), (Serial::PortMap{{"COM1", "/dev/ttyUSB0"}}));
 }
@@ -195,15 +189,15 @@ TEST_F(StoredSettingsTest, ADecimalTextReadsTheSameInEveryLocale)
         QFile::remove(FilePath());
         StoredSettings s = ReadStoredSettings(*c.writer);
         const StoredSettings shown = s;
-        s.EkvithFillA = QString::fromUtf8(c.typed);
+        s.inputs["EkvithFillA"] = QString::fromUtf8(c.typed);
         ASSERT_EQ(WriteStoredSettings(s, shown), std::nullopt) << c.typed;
         EXPECT_EQ(FileBytes(), QByteArray("[VESK]\nEkvithFillA=") + c.typed + "\nEkvithFillB=" +
                                    FormatDecimal(-0.7, *c.writer).toUtf8() +
                                    "\nEkvithFillC=51\nWallDepth=45\nWallSensDepth=17\nWallTemp=21\nComPort=0\n")
             << "written as typed";
-        EXPECT_EQ(ReadStoredSettings(czech).EkvithFillA, QString::fromUtf8(c.czech)) << c.typed;
-        EXPECT_EQ(ReadStoredSettings(english).EkvithFillA, QString::fromUtf8(c.english)) << c.typed;
-        EXPECT_EQ(ReadStoredSettings(german).EkvithFillA, QString::fromUtf8(c.german)) << c.typed;
+        EXPECT_EQ(ReadStoredSettings(czech).Input("EkvithFillA"), QString::fromUtf8(c.czech)) << c.typed;
+        EXPECT_EQ(ReadStoredSettings(english).Input("EkvithFillA"), QString::fromUtf8(c.english)) << c.typed;
+        EXPECT_EQ(ReadStoredSettings(german).Input("EkvithFillA"), QString::fromUtf8(c.german)) << c.typed;
     }
 }
 
@@ -246,8 +240,8 @@ TEST_F(StoredSettingsTest, AHandEditedFileKeepsEveryByteItDoesNotChange)
             WriteFile(original);
             for (const QLocale* locale : {&czech, &english, &german, &czech}) {
                 const StoredSettings s = ReadStoredSettings(*locale);
-                EXPECT_EQ(s.EkvithFillA, FormatDecimal(0.5, *locale));
-                EXPECT_EQ(s.WallDepth, QStringLiteral("45"));
+                EXPECT_EQ(s.Input("EkvithFillA"), FormatDecimal(0.5, *locale));
+                EXPECT_EQ(s.Input("WallDepth"), QStringLiteral("45"));
                 EXPECT_EQ(s.ComPort, 0);
                 EXPECT_EQ(WriteStoredSettings(s, s), std::nullopt);
                 EXPECT_EQ(WriteStoredSettings(s), std::nullopt);
@@ -257,8 +251,8 @@ TEST_F(StoredSettingsTest, AHandEditedFileKeepsEveryByteItDoesNotChange)
 
             StoredSettings s = ReadStoredSettings(czech);
             const StoredSettings shown = s;
-            s.WallTemp = QStringLiteral("22");
-            s.EkvithFillB = QStringLiteral("-0,75");
+            s.inputs["WallTemp"] = QStringLiteral("22");
+            s.inputs["EkvithFillB"] = QStringLiteral("-0,75");
             EXPECT_EQ(WriteStoredSettings(s, shown), std::nullopt);
             EXPECT_EQ(FileBytes(), changed);
         }
@@ -274,7 +268,7 @@ TEST_F(StoredSettingsTest, MissingValuesAndTextsThatAreNotNumbersAreWrittenAsThe
     EXPECT_EQ(FileBytes(), "[Ports]\nCOM1=/dev/ttyUSB0\n[VESK]\nEkvithFillB=-0,7\nWallTemp=19\nEkvithFillA=0\n"
                            "EkvithFillC=51\nWallDepth=45\nWallSensDepth=17\nComPort=0\n# end\n");
 
-    s.EkvithFillA = QStringLiteral("nic");  // texts are stored as they stand
+    s.inputs["EkvithFillA"] = QStringLiteral("nic");  // texts are stored as they stand
     s.ComPort = -1;
     EXPECT_EQ(WriteStoredSettings(s, shown), std::nullopt);
     EXPECT_EQ(FileBytes(), "[Ports]\nCOM1=/dev/ttyUSB0\n[VESK]\nEkvithFillB=-0,7\nWallTemp=19\nEkvithFillA=nic\n"
@@ -288,7 +282,7 @@ TEST_F(StoredSettingsTest, AValueLeftAsShownDoesNotOverwriteAnotherTechniciansCh
     StoredSettings mine = ReadStoredSettings(czech);
     const StoredSettings shown = mine;
     EXPECT_EQ(mine.ComPort, -1);
-    mine.WallDepth = QStringLiteral("50");
+    mine.inputs["WallDepth"] = QStringLiteral("50");
     // Meanwhile another technician stores their wall temperature.
     WriteFile("[VESK]\nWallTemp=25\nComPort=9\n");
 
@@ -354,7 +348,7 @@ TEST_F(StoredSettingsTest, AStoreThatCannotBeWrittenNamesTheFirstValue)
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(blocker.fileName() + QStringLiteral("/etc")));
 
     const StoredSettings s = ReadStoredSettings(czech);
-    EXPECT_EQ(s.WallTemp, QStringLiteral("21"));
+    EXPECT_EQ(s.Input("WallTemp"), QStringLiteral("21"));
     EXPECT_EQ(WriteStoredSettings(s), QStringLiteral("EkvithFillA"));
 }
 
@@ -364,8 +358,8 @@ TEST_F(StoredSettingsTest, AFailureInTheMiddleOfTheWriteKeepsTheOldFile)
     WriteFile(old);
     StoredSettings s = ReadStoredSettings(czech);
     const StoredSettings shown = s;
-    s.WallSensDepth = QStringLiteral("18");
-    s.WallTemp = QStringLiteral("20");
+    s.inputs["WallSensDepth"] = QStringLiteral("18");
+    s.inputs["WallTemp"] = QStringLiteral("20");
     FaultyFileSystem fs;
     for (FailingStep failing : {FailingStep::CreateTemporary, FailingStep::ShortWrite, FailingStep::Fsync}) {
         fs.failing = failing;
@@ -388,10 +382,10 @@ TEST_F(StoredSettingsTest, AFileThatCannotBeReadGivesTheDefaultsAndIsNeverReplac
     const QLocale locale = czech;
     EXPECT_EQ(RunUnprivileged([&] {
                   StoredSettings s = ReadStoredSettings(locale);
-                  if (s.WallTemp != QStringLiteral("21") || !ReadPortMap().empty())
+                  if (s.Input("WallTemp") != QStringLiteral("21") || !ReadPortMap().empty())
                       return 1;
                   const StoredSettings shown = s;
-                  s.WallTemp = QStringLiteral("22");
+                  s.inputs["WallTemp"] = QStringLiteral("22");
                   return WriteStoredSettings(s, shown) == QStringLiteral("EkvithFillA") ? 0 : 2;
               }),
               0);
@@ -409,9 +403,9 @@ TEST_F(StoredSettingsTest, AReadOnlyFolderKeepsTheOldFileAndNamesTheFirstChanged
     EXPECT_EQ(RunUnprivileged([&] {
                   StoredSettings s = ReadStoredSettings(locale);
                   const StoredSettings shown = s;
-                  if (s.WallTemp != QStringLiteral("19") || WriteStoredSettings(s, shown))
+                  if (s.Input("WallTemp") != QStringLiteral("19") || WriteStoredSettings(s, shown))
                       return 1;  // nothing changed: nothing to write, nothing to fail
-                  s.WallTemp = QStringLiteral("22");
+                  s.inputs["WallTemp"] = QStringLiteral("22");
                   s.ComPort = 1;
                   return WriteStoredSettings(s, shown) == QStringLiteral("WallTemp") ? 0 : 2;
               }),
@@ -450,10 +444,10 @@ TEST_F(StoredSettingsTest, ASettingsPathThatIsNoFileGivesTheDefaultsAndIsNeverRe
         ASSERT_EQ(::lstat(path.constData(), &before), 0);
         StoredSettings s = ReadStoredSettings(czech);
         EXPECT_EQ(s, ReadStoredSettings(czech));
-        EXPECT_EQ(s.WallTemp, QStringLiteral("21"));
+        EXPECT_EQ(s.Input("WallTemp"), QStringLiteral("21"));
         EXPECT_TRUE(ReadPortMap().empty());
         const StoredSettings shown = s;
-        s.WallTemp = QStringLiteral("22");
+        s.inputs["WallTemp"] = QStringLiteral("22");
         EXPECT_EQ(WriteStoredSettings(s, shown), QStringLiteral("EkvithFillA"));
         struct stat after {};
         ASSERT_EQ(::lstat(path.constData(), &after), 0);
@@ -474,9 +468,9 @@ TEST_F(StoredSettingsTest, ACrOnlyFileIsReadAndWrittenInItsOwnLineEnds)
     WriteFile("; by hand\r[Ports]\rCOM1=/dev/ttyUSB7\r[VESK]\rWallTemp=19\rComPort=0\r");
     EXPECT_EQ(ReadPortMap(), (Serial::PortMap{{"COM1", "/dev/ttyUSB7"}}));
     StoredSettings s = ReadStoredSettings(czech);
-    EXPECT_EQ(s.WallTemp, QStringLiteral("19"));
+    EXPECT_EQ(s.Input("WallTemp"), QStringLiteral("19"));
     const StoredSettings shown = s;
-    s.WallTemp = QStringLiteral("20");
+    s.inputs["WallTemp"] = QStringLiteral("20");
     EXPECT_EQ(WriteStoredSettings(s, shown), std::nullopt);
     EXPECT_EQ(FileBytes(), "; by hand\r[Ports]\rCOM1=/dev/ttyUSB7\r[VESK]\rWallTemp=20\rComPort=0\r"
                            "EkvithFillA=0\rEkvithFillB=-0,7\rEkvithFillC=51\rWallDepth=45\rWallSensDepth=17\r");
@@ -494,13 +488,13 @@ TEST_F(StoredSettingsTest, TwoWindowsClosingAtOnceBothKeepTheirValues)
                   "WallTemp=21\nComPort=0\n");
         int go[2];
         ASSERT_EQ(::pipe(go), 0);
-        const auto close = [&](QString StoredSettings::*member, const char* value) {
+        const auto close = [&](const char* key, const char* value) {
             const pid_t child = ::fork();
             if (child != 0)
                 return child;
             StoredSettings s = ReadStoredSettings(czech);
             const StoredSettings shown = s;
-            s.*member = QString::fromLatin1(value);
+            s.inputs[key] = QString::fromLatin1(value);
             FaultyFileSystem slow;
             slow.beforeRead = [](int) { std::this_thread::sleep_for(std::chrono::milliseconds(20)); };
             char byte = 0;
@@ -509,8 +503,8 @@ TEST_F(StoredSettingsTest, TwoWindowsClosingAtOnceBothKeepTheirValues)
                 ::_exit(3);
             ::_exit(WriteStoredSettings(s, shown, slow) ? 1 : 0);
         };
-        const pid_t first = close(&StoredSettings::WallTemp, "25");
-        const pid_t second = close(&StoredSettings::WallDepth, "50");
+        const pid_t first = close("WallTemp", "25");
+        const pid_t second = close("WallDepth", "50");
         ::close(go[0]);
         ::close(go[1]);
         for (pid_t child : {first, second}) {
@@ -519,8 +513,8 @@ TEST_F(StoredSettingsTest, TwoWindowsClosingAtOnceBothKeepTheirValues)
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
         }
         const StoredSettings both = ReadStoredSettings(czech);
-        EXPECT_EQ(both.WallTemp, QStringLiteral("25"));
-        EXPECT_EQ(both.WallDepth, QStringLiteral("50"));
+        EXPECT_EQ(both.Input("WallTemp"), QStringLiteral("25"));
+        EXPECT_EQ(both.Input("WallDepth"), QStringLiteral("50"));
     }
 }
 
@@ -535,7 +529,7 @@ TEST_F(StoredSettingsTest, ALockHeldElsewhereFailsTheStoreAfterAShortWait)
     ASSERT_EQ(::flock(folder, LOCK_EX), 0);
     StoredSettings s = ReadStoredSettings(czech);
     const StoredSettings shown = s;
-    s.WallTemp = QStringLiteral("20");
+    s.inputs["WallTemp"] = QStringLiteral("20");
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(WriteStoredSettings(s, shown), QStringLiteral("EkvithFillA"));
