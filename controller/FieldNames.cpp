@@ -1,45 +1,29 @@
 #include "controller/FieldNames.h"
 
-#include "controller/RegulationConstants.h"
+#include "controller/FieldCompare.h"
+#include "controller/Lists.h"
 
 namespace {
 
-QString ValueText(const FieldSpec& field, FieldRef value)
+// The program's entry in the mode list, "" for a page of no program.
+QString ProgramOfPage(int page)
 {
-    if (int* const* number = std::get_if<int*>(&value)) {
-        const int n = **number;
-        if (field.kind == FieldKind::List && field.items && n >= 0 && n < field.items->size())
-            return field.items->at(n);
-        return QString::number(n);
-    }
-    if (bool* const* flag = std::get_if<bool*>(&value))
-        return **flag ? QStringLiteral("1") : QStringLiteral("0");
-    if (QString* const* text = std::get_if<QString*>(&value))
-        return QStringLiteral("„%1“").arg(**text);
-    return FormatRunTime(**std::get_if<std::uint32_t*>(&value));
+    if (page < Page::ModeA || page >= Page::FirstLog)
+        return {};
+    const int program = (page - Page::ModeA) / Page::ModePages;
+    return QString::fromUtf8(RegulationMode::Texts[std::size_t(RegulationMode::FirstProgram + program)]);
 }
 
 }  // namespace
 
-QStringList ConstantsChanges(const PageBuffer& before, const PageBuffer& after)
-{
-    RegulationConstants a = DecodeConstantsPage(before);
-    RegulationConstants b = DecodeConstantsPage(after);
-    QStringList lines;
-    for (const auto& field : ConstantsFields()) {
-        const QString was = ValueText(field, field.Of(a));
-        const QString is = ValueText(field, field.Of(b));
-        if (was != is)
-            lines << QStringLiteral("%1: %2 → %3").arg(field.key, was, is);
-    }
-    return lines;
-}
-
 FieldNamer TableFieldNamer()
 {
     return [](int page, const Snapshot& before, const Snapshot& after) -> QStringList {
-        if (page == Page::Constants)
-            return ConstantsChanges(before.pages[Page::Constants], after.pages[Page::Constants]);
-        return {};
+        const QString program = ProgramOfPage(page);
+        QStringList lines;
+        for (const FieldChange& change : ChangedFieldsOfPage(page, before.pages[std::size_t(page)],
+                                                             after.pages[std::size_t(page)]))
+            lines << (program.isEmpty() ? change.Text() : program + QStringLiteral(", ") + change.Text());
+        return lines;
     };
 }

@@ -1,15 +1,11 @@
-// The compare's names of changed fields, made from the field tables.
-//
-// Page 0 is named from its table (ConstantsFields()): one line per changed
-// field, "Key: old → new", the key being the field's parameter-file key
-// until the table carries the window's captions, the values as the window
-// shows them (a list's item, a name in quotes, the run time as on the
-// tab).  The other pages are not named yet: their byte changes stand alone.
+// The compare's names of changed fields, made from the field tables: one
+// line per changed field in the window's words ("Max. stř. teplota: 75 →
+// 80", "Topná voda -10 °C: 62 → 64").  A time program's cells name their
+// program first ("Režim B - slabý, Středa 6:15 hod: …"), since the three
+// programs' cells read alike.  The log pages have no fields: their byte
+// changes stand alone.
 #pragma once
 
 #include "controller/Snapshot.h"
 
 FieldNamer TableFieldNamer();
-
-// The lines for one page 0 changed into another.
-QStringList ConstantsChanges(const PageBuffer& before, const PageBuffer& after);

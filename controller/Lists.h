@@ -16,6 +16,8 @@ inline constexpr std::array<const char*, 6> Texts{
 };
 const QStringList& Items();
 constexpr int Count = int(Texts.size());
+// Entry of time program A; B and C follow.
+constexpr int FirstProgram = 3;
 }  // namespace RegulationMode
 
 namespace SensorId {

@@ -1,5 +1,7 @@
 #include "controller/Snapshot.h"
 
+#include <algorithm>
+
 #include "controller/FieldTable.h"
 #include "controller/Logs.h"
 #include "controller/RegulationConstants.h"
@@ -91,16 +93,15 @@ SnapshotRead ReadSnapshot(ControllerLink& link, const PageSet& pages, const Tran
 
 const std::vector<int>& KeptCounterBytes()
 {
-    // The log index, and the counters as the constants' table has them.
+    // What the Controller moves itself, as page 0's table has it: the
+    // counters, and the log index that the program never writes.
     static const std::vector<int> bytes = [] {
-        std::vector<int> offsets{Logs::LogIndexOffset};
-        for (const FieldSpec& field : ConstantsFields()) {
-            if (field.kind != FieldKind::Counter)
-                continue;
-            const int width = field.encoding == Encoding::RunTime32 ? 4 : 1;
-            for (int i = 0; i < width; ++i)
-                offsets.push_back(field.offset + i);
-        }
+        std::vector<int> offsets;
+        for (const FieldSpec& row : ConstantsTable)
+            if (row.kind == RowKind::Counter || !row.Encoded())
+                for (int offset = row.offset; offset < row.End(); ++offset)
+                    offsets.push_back(offset);
+        std::sort(offsets.begin(), offsets.end());
         return offsets;
     }();
     return bytes;

@@ -4,6 +4,8 @@
 // of a restore: tests/ui/WholeMemoryTest.cpp, with their reports.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "controller/FieldNames.h"
 #include "controller/Snapshot.h"
 #include "link/Transaction.h"
@@ -171,24 +173,42 @@ TEST(Compare, ListsEveryDifferingBytePerPageAndThePagesOnlyOneHas)
     EXPECT_TRUE(Compare(SnapshotOf(a), SnapshotOf(a)).Equal());
 }
 
-// Page 0's fields by their keys, with the values as the tab shows them; a
-// byte no field owns changes no line.
-TEST(Compare, NamesTheChangedFieldsOfPage0)
+// Two known images named in the window's words: page 0 by its captions, the
+// curve by its column and temperature, a time program's cell by its program,
+// day and time; a byte no field owns and a log byte change no line.
+TEST(Compare, NamesTheChangedFieldsInTheWindowsWords)
 {
-    PageBuffer before{};
-    before[23] = 75;  // EkvMaxTemp
-    before[1] = 1;    // Mode: Ekvitermní
+    Snapshot before;
+    for (int page = 0; page < Page::Count; ++page)
+        before.Put(page, PageBuffer{});
+    PageBuffer& constants = before.pages[Page::Constants];
+    constants[23] = 75;  // EkvMaxTemp
+    constants[1] = 1;    // Mode: Ekvitermní
     for (int i = 0; i < 5; ++i)
-        before[std::size_t(128 + i)] = std::uint8_t("Kotel"[i]);
-    PageBuffer after = before;
-    after[23] = 80;
-    after[1] = 2;
-    after[132] = 'a';
-    after[100] = 0x33;
-    EXPECT_EQ(ConstantsChanges(before, after),
-              (QStringList{QStringLiteral("EkvMaxTemp: 75 → 80"), QStringLiteral("Mode: Ekvitermní → Termostat"),
-                           QStringLiteral("Sens0Name: „Kotel“ → „Kotea“")}));
-    EXPECT_TRUE(ConstantsChanges(before, before).isEmpty());
+        constants[std::size_t(128 + i)] = std::uint8_t("Kotel"[i]);
+    before.pages[Page::Ekvith][128 - 10] = 62;
+    Snapshot after = before;
+    after.pages[Page::Constants][23] = 80;
+    after.pages[Page::Constants][1] = 2;
+    after.pages[Page::Constants][132] = 'a';
+    after.pages[Page::Constants][100] = 0x33;
+    after.pages[Page::Ekvith][128 - 10] = 64;
+    after.pages[Page::ModeA + Page::ModePages][0] = 0x80 | 21;  // program B, Monday 0:00: thermostat 21 °C
+    after.pages[Page::FirstLog][5] = 1;
+
+    const Comparison c = Compare(before, after, TableFieldNamer());
+    std::map<int, QStringList> named;
+    for (const PageDifference& d : c.differing)
+        named[d.page] = d.fields;
+    EXPECT_EQ(named[Page::Constants],
+              (QStringList{QStringLiteral("Max. stř. teplota: 75 → 80"),
+                           QStringLiteral("Režim kalorest: Ekvitermní → Termostat"),
+                           QStringLiteral("Název čidla 0: Kotel → Kotea")}));
+    EXPECT_EQ(named[Page::Ekvith], QStringList{QStringLiteral("Topná voda -10 °C: 62 → 64")});
+    ASSERT_EQ(named[Page::ModeA + Page::ModePages].size(), 1);
+    EXPECT_TRUE(named[Page::ModeA + Page::ModePages][0].startsWith(QStringLiteral("Režim B - slabý, ")));
+    EXPECT_TRUE(named[Page::FirstLog].isEmpty());
+    EXPECT_EQ(c.differing.size(), 4u);
 }
 
 }  // namespace

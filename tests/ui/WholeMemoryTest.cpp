@@ -274,10 +274,16 @@ TEST_F(WholeMemoryTest, CompareWithTheControllerReadsOnlyTheBackupsPages)
     const QStringList texts = dialogs.Texts(Kind::Text);
     ASSERT_EQ(texts.size(), 1);
     const auto hex = [](int byte) { return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper(); };
-    EXPECT_EQ(texts[0], QStringLiteral("Porovnání\nPorovnání: záloha some.vskb (%1, VESK) → řídicí jednotka na COM1\n\n"
-                                       "4 - režim A (2): liší se 1 bajt\n  $05: %2 → %3\n\nStejné stránky: 2")
-                            .arg(ReadBackupFile(File("some.vskb")).backup->localTime,
-                                 hex(ImageByte(image, 4, 5)), hex(ImageByte(Changed(image), 4, 5))));
+    // The changed cell is named by its program first, then its byte.
+    QStringList lines = texts[0].split(u'\n');
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("  Režim A - silný, "))) << lines[4].toStdString();
+    lines.removeAt(4);
+    EXPECT_EQ(lines.join(u'\n'),
+              QStringLiteral("Porovnání\nPorovnání: záloha some.vskb (%1, VESK) → řídicí jednotka na COM1\n\n"
+                             "4 - režim A (2): liší se 1 bajt\n  $05: %2 → %3\n\nStejné stránky: 2")
+                  .arg(ReadBackupFile(File("some.vskb")).backup->localTime, hex(ImageByte(image, 4, 5)),
+                       hex(ImageByte(Changed(image), 4, 5))));
 }
 
 TEST_F(WholeMemoryTest, TwoBackupsCompareOlderToNewerWithoutTheController)
