@@ -1,7 +1,6 @@
 #include "cli/Run.h"
 
 #include <QLoggingCategory>
-#include <cstdio>
 
 #include "cli/Console.h"
 #include "cli/Help.h"
@@ -26,15 +25,6 @@ void AddOptions(QCommandLineParser& parser, const std::vector<OptionSpec>& optio
             option.setValueName(QString::fromUtf8(spec.valueName));
         parser.addOption(option);
     }
-}
-
-// The trace: every message of the link with the moment it was made, on
-// standard error whatever the environment (Qt would send it to the journal
-// where standard error is no terminal).
-void Trace(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    const QByteArray line = qFormatLogMessage(type, context, message).toLocal8Bit() + '\n';
-    std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
 }
 
 struct Found {
@@ -70,8 +60,8 @@ int RunVeskctl(const QStringList& arguments)
 {
     Console console;
     Interrupt::Install();
+    // Each line of the trace with the moment it was made.
     qSetMessagePattern(QStringLiteral("%{time yyyy-MM-dd HH:mm:ss.zzz} %{category}: %{message}"));
-    qInstallMessageHandler(&Trace);
 
     QCommandLineParser global;
     global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
