@@ -49,14 +49,6 @@ void Console::Error(const QString& text)
     WriteError("veskctl: " + text.toUtf8() + '\n');
 }
 
-void Console::Note(const QString& text)
-{
-    if (quiet)
-        return;
-    ClearProgress();
-    WriteError(text.toUtf8() + '\n');
-}
-
 bool Console::Out(const QByteArray& bytes)
 {
     ClearProgress();

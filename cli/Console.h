@@ -24,6 +24,7 @@ class Console {
 public:
     Console();
 
+    // No progress.
     bool quiet = false;
     // JSON goes to standard output: no progress beside it.
     bool json = false;
@@ -36,8 +37,6 @@ public:
 
     // "veskctl: " and the text, on standard error, whatever --quiet says.
     void Error(const QString& text);
-    // A remark beside the result, on standard error; --quiet drops it.
-    void Note(const QString& text);
     // The result; false, with the error said, when standard output refuses
     // the bytes (a closed pipe, a full disk).
     bool Out(const QByteArray& bytes);

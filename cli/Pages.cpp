@@ -67,10 +67,8 @@ int RunPageWrite(Invocation& invocation)
         invocation.console.Error(Text::ImageNotOnePage(path, read.image->fit == ImageFit::TooShort));
         return ExitFile;
     }
-    if (!invocation.dialogs.Question(QString::fromUtf8(Text::ConfirmWrite))) {
-        invocation.console.Error(QString::fromUtf8(Text::NothingWritten));
-        return ExitUsage;
-    }
+    if (!invocation.dialogs.Question(QString::fromUtf8(Text::ConfirmWrite)))
+        return invocation.Declined();
     if (!invocation.OpenPort())
         return ExitPort;
     return invocation.WritePages(*page, read.image->bytes);

@@ -214,10 +214,8 @@ int RunParamsLoad(Invocation& invocation)
     QByteArray pages(section->pageCount * Page::Size, '\0');
     if (const Built built = section->build(file, Span(pages)); built != Built::Ok)
         return Refused(invocation, *section, built);
-    if (!invocation.dialogs.Question(QString::fromUtf8(Text::ConfirmWrite))) {
-        invocation.console.Error(QString::fromUtf8(Text::NothingWritten));
-        return ExitUsage;
-    }
+    if (!invocation.dialogs.Question(QString::fromUtf8(Text::ConfirmWrite)))
+        return invocation.Declined();
     if (!invocation.OpenPort())
         return ExitPort;
     if (section->readsCurrent) {

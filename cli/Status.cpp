@@ -260,10 +260,8 @@ int RunClockSet(Invocation& invocation)
 
 int RunReset(Invocation& invocation)
 {
-    if (!invocation.dialogs.Question(QString::fromUtf8(Text::ConfirmReset))) {
-        invocation.console.Error(QString::fromUtf8(Text::NothingWritten));
-        return ExitUsage;
-    }
+    if (!invocation.dialogs.Question(QString::fromUtf8(Text::ConfirmReset)))
+        return invocation.Declined();
     if (!invocation.OpenPort())
         return ExitPort;
     return SendReset(invocation.link) ? ExitDone : invocation.LinkFailed();

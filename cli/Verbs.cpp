@@ -22,11 +22,12 @@ const OptionSpec Section{"section", nullptr, "SEKCE",
                          "mode-a, mode-b, mode-c (Režim A, B, C).",
                          &SectionNames};
 
+// "COM1" … "COM8", as the port list offers them before any device.
 QStringList NamedPorts()
 {
     QStringList names;
-    for (int n = 1; n <= NamedPortCount; ++n)
-        names << QStringLiteral("COM%1").arg(n);
+    for (const PortItem& item : PortItems({}))
+        names << item.name;
     return names;
 }
 
@@ -56,7 +57,7 @@ const std::vector<OptionSpec>& GlobalOptions()
         {"trace", nullptr, nullptr,
          "Vypisovat každou výměnu s řídicí jednotkou (bajty požadavku a odpovědi, čas, důvod selhání) "
          "s časovým razítkem na standardní chybový výstup."},
-        {"quiet", nullptr, nullptr, "Nevypisovat průběh ani poznámky; chyby a výsledek zůstanou."},
+        {"quiet", nullptr, nullptr, "Nevypisovat průběh přenosu; chyby a výsledek zůstanou."},
         HelpOption(),
         {"version", nullptr, nullptr, "Vypsat verzi."},
     };
@@ -240,6 +241,14 @@ int Invocation::LinkFailed()
 {
     console.Error(Text::LinkFailed(link.LastFailure()));
     return ExitLink;
+}
+
+int Invocation::Declined()
+{
+    if (Interrupt::Received())
+        return Interrupted();
+    console.Error(QString::fromUtf8(Text::NothingWritten));
+    return ExitUsage;
 }
 
 int Invocation::Interrupted() const

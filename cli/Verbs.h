@@ -118,6 +118,9 @@ public:
 
     // Says the link's reason of its last failure; ExitLink.
     int LinkFailed();
+    // A write the user did not confirm (or a signal answered): says so; the
+    // exit code.
+    int Declined();
     // 128 + the signal that stopped the transfer.
     int Interrupted() const;
 

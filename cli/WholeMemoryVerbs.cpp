@@ -2,7 +2,6 @@
 // dialogs answered by the command line.
 #include "cli/Console.h"
 #include "cli/Verbs.h"
-#include "shell/CommandLineTexts.h"
 #include "shell/WholeMemory.h"
 
 namespace {
@@ -17,9 +16,7 @@ int ExitOf(Invocation& invocation, WholeMemoryEnd end)
     switch (end) {
     case WholeMemoryEnd::Done: return ExitDone;
     case WholeMemoryEnd::Differs: return ExitDiffers;
-    case WholeMemoryEnd::Declined:
-        invocation.console.Error(QString::fromUtf8(Text::NothingWritten));
-        return ExitUsage;
+    case WholeMemoryEnd::Declined: return invocation.Declined();
     case WholeMemoryEnd::Cancelled: return invocation.Interrupted();
     case WholeMemoryEnd::LinkFailed: return invocation.LinkFailed();
     case WholeMemoryEnd::NotStored: return ExitLink;  // the report names the pages
