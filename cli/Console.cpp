@@ -62,7 +62,10 @@ bool Console::Out(const QByteArray& bytes)
 bool Console::Ask(const QString& question)
 {
     ClearProgress();
-    WriteError(question.toUtf8() + Text::YesNoPrompt);
+    // A question with a list (the pages a restore changes) gets the prompt
+    // on a line of its own, under the list.
+    const QByteArray prompt = Text::YesNoPrompt;
+    WriteError(question.toUtf8() + (question.contains(u'\n') ? '\n' + prompt.trimmed() + ' ' : prompt));
     QByteArray answer;
     for (;;) {
         pollfd fds[] = {{STDIN_FILENO, POLLIN, 0}, {Interrupt::Descriptor(), POLLIN, 0}};

@@ -38,7 +38,7 @@ const std::vector<ExitCode>& ExitCodes()
     static const std::vector<ExitCode> codes = {
         {ExitDone, "hotovo"},
         {ExitDiffers, "compare: porovnané strany se liší"},
-        {ExitUsage, "chybný příkaz, volba nebo argument, nebo zápis nebyl potvrzen (nic se neodeslalo)"},
+        {ExitUsage, "chybný příkaz, volba nebo argument, nebo zápis nebyl potvrzen (nic se nezapsalo)"},
         {ExitPort, "port nelze otevřít (s důvodem)"},
         {ExitLink, "komunikace s řídicí jednotkou selhala (stránka a důvod), nebo obnova nezapsala, co měla"},
         {ExitFile, "soubor nelze přečíst nebo zapsat, nebo obsahuje, co nelze zapsat"},
