@@ -2,12 +2,14 @@
 
 #include <QAbstractButton>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include "ui/Accessibility.h"
 #include "ui/QtColour.h"
 
 namespace {
@@ -150,11 +152,16 @@ int ModeGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant ModeGridModel::data(const QModelIndex& index, int role) const
 {
+    // The run of cells as the program's table describes it, with the names
+    // and texts the compare gives them too.
+    static const FieldSpec& cells = *FindField(ModeProgramTable, u"Data");
     const ModeCell cell = program_.Cell(index.column(), index.row());
     switch (role) {
     case CellRole: return unsigned(cell.bits);
     case Qt::DisplayRole: return CellDisplayText(cell);
     case Qt::EditRole: return CellEditText(program_, index.column(), index.row());
+    case Qt::AccessibleTextRole:
+        return CellReading(cells.elementName(index.column() * ModeProgram::Slots + index.row()), cells.text(cell.bits));
     default: return {};
     }
 }
@@ -231,6 +238,7 @@ void ModeGrid::SetProgram(ModeProgram& program)
     model_ = new ModeGridModel(program, this);
     setModel(model_);
     setCurrentIndex(model_->index(0, 0));
+    AnnounceCurrentCellChanges(this);
 }
 
 void ModeGrid::ProgramReplaced()
@@ -244,6 +252,17 @@ QColor ModeGrid::GridLineColour() const
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     return QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+}
+
+void ModeGrid::keyPressEvent(QKeyEvent* event)
+{
+    // Caught before the view takes Space as a key that opens the editor.
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && model_) {
+        model_->Cycle(currentIndex());
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void ModeGrid::mousePressEvent(QMouseEvent* event)

@@ -21,7 +21,8 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
-    // Display: CellDisplayText; edit: CellEditText.
+    // Display: CellDisplayText; edit: CellEditText; screen readers: the
+    // cell's name and text as the program's table gives them.
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -56,6 +57,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Space cycles the current cell, as the right button does.
+    void keyPressEvent(QKeyEvent* event) override;
     // The right button cycles the cell under it and moves nothing.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -1,7 +1,8 @@
 // The two-column list of an outdoor table ("Teplota" and the value): 66
 // fixed keys, values always editable, no row added or removed.  Every change
 // of its contents is reported with Changed(), each typed character included,
-// so whatever draws the table follows the user's typing.
+// so whatever draws the table follows the user's typing.  Screen readers
+// name each value after its row of the page's table ("Topná voda -40 °C").
 #pragma once
 
 #include <QTableView>
@@ -19,8 +20,9 @@ public:
     // All 66 rows in one step: one Changed().
     void SetTable(const OutdoorTable& table);
 
-    // The column titles: the table's page says them.
-    void SetTitles(const QString& key, const QString& value);
+    // The page whose rows the list shows: its column titles and the names
+    // of its values.
+    void ShowPage(const OutdoorPage& page);
 
 signals:
     void Changed();

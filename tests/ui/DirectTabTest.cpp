@@ -189,6 +189,58 @@ TEST_F(DirectTabTest, CellEditsThroughTheGridReachTheController)
     EXPECT_EQ(ReadPage(1), expected);
 }
 
+// Everything the mouse does to the grid, the keyboard does: the arrows
+// move over the bytes (never onto the labels), typing a digit, F2 or Enter
+// opens the editor, Enter stores, Esc leaves the byte; a reader names each
+// byte by its address.
+TEST_F(DirectTabTest, TheGridIsEditedFromTheKeyboard)
+{
+    StartWindow();
+    DrawGrid* grid = Grid();
+    const auto at = [grid] { return std::pair(grid->currentIndex().column(), grid->currentIndex().row()); };
+    const auto editor = [grid] { return qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex())); };
+    const auto press = [](QWidget* target, QStringView keys) {
+        for (QChar c : keys)
+            Key(target, c.toUpper().unicode(), QString(c));  // a letter's key is its capital
+    };
+    const auto enter = [](QWidget* target) {
+        Key(target, Qt::Key_Return);
+        QCoreApplication::processEvents();  // the editor commits and closes queued
+    };
+
+    grid->setCurrentIndex(grid->model()->index(2, 1));
+    for (int key : {Qt::Key_Left, Qt::Key_Home})
+        Key(grid, key);
+    EXPECT_EQ(at(), std::pair(1, 2)) << "the cursor left the bytes";
+    Key(grid, Qt::Key_Right);
+    Key(grid, Qt::Key_Down);
+    ASSERT_EQ(at(), std::pair(2, 3));  // byte $31
+
+    press(grid, u"7");
+    ASSERT_NE(editor(), nullptr) << "a digit opened no editor";
+    press(editor(), u"f");
+    EXPECT_EQ(editor()->text(), QStringLiteral("7f"));
+    enter(editor());
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_EQ(Buffer()[0x31], 0x7F);
+
+    for (int opens : {Qt::Key_F2, Qt::Key_Return}) {
+        Key(grid, opens);
+        ASSERT_NE(editor(), nullptr) << opens;
+        EXPECT_EQ(editor()->text(), QStringLiteral("7F"));
+        press(editor(), u"00");
+        Key(editor(), Qt::Key_Escape);
+        EXPECT_EQ(editor(), nullptr);
+        EXPECT_EQ(Buffer()[0x31], 0x7F) << "Esc stored the edit";
+    }
+    Key(grid, Qt::Key_Enter);
+    press(editor(), u"a9");
+    enter(editor());
+    EXPECT_EQ(Buffer()[0x31], 0xA9);
+    EXPECT_EQ(AccessibleCellName(grid, 3, 2), QStringLiteral("$31: A9"));
+    EXPECT_EQ(AccessibleCellName(grid, 3, 0), QStringLiteral("$30:"));
+}
+
 TEST_F(DirectTabTest, ImageFilesInAndOut)
 {
     StartWindow();

@@ -49,18 +49,24 @@ protected:
     EkvithGraphImage* Graph() { return Find<EkvithGraphImage>("imEkvithGraph"); }
     int GraphY(int row) { return Graph()->Points()[std::size_t(row)].y; }
 
-    // Types into a value cell through its editor, character by character.
-    // The list must be on the current tab: editors open only where seen.
-    void TypeInto(OutdoorList* list, int row, const QString& text, int cursor = -1)
+    static QLineEdit* OpenEditor(OutdoorList* list)
     {
-        form->show();
-        list->setCurrentIndex(list->model()->index(row, 0));  // a click on the key
         // A closed editor lingers until deleted; the open one is the one shown.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QLineEdit* editor = nullptr;
         for (auto* e : list->viewport()->findChildren<QLineEdit*>())
             if (e->isVisibleTo(list->viewport()))
                 editor = e;
+        return editor;
+    }
+
+    // Types into a value cell through its editor, character by character.
+    // The list must be on the current tab: editors open only where seen.
+    void TypeInto(OutdoorList* list, int row, const QString& text, int cursor = -1)
+    {
+        form->show();
+        list->setCurrentIndex(list->model()->index(row, 0));  // a click on the key
+        QLineEdit* editor = OpenEditor(list);
         ASSERT_NE(editor, nullptr);
         if (cursor >= 0)
             editor->setCursorPosition(cursor);
@@ -145,6 +151,21 @@ TEST_F(OutdoorTabsTest, NewListsHaveFixedKeysAndEmptyValues)
     for (int row = 0; row < 66; ++row)
         ASSERT_EQ(GraphY(row), GraphHeight - 40) << row;
     EXPECT_EQ(Find<QLabel>("lbWallMul")->text(), QStringLiteral("(nic)"));
+}
+
+// The editor opens on every move, so a reader meets it rather than the
+// cell: both are named by the value's row.
+TEST_F(OutdoorTabsTest, ReadersNameEachValueByItsRow)
+{
+    StartWindow();
+    ShowTab("tsEkvith");
+    TypeInto(Curve(), 5, QStringLiteral("35"));
+    QLineEdit* editor = OpenEditor(Curve());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->accessibleName(), QStringLiteral("Topná voda -35 °C"));
+    EXPECT_EQ(AccessibleCellName(Curve(), 5, 1), QStringLiteral("Topná voda -35 °C: 35"));
+    EXPECT_EQ(AccessibleCellName(Wall(), 65, 1), QStringLiteral("Teplota zdi 25 °C"));
+    EXPECT_EQ(AccessibleCellName(Wall(), 65, 0), QStringLiteral("25 °C"));
 }
 
 TEST_F(OutdoorTabsTest, StoredSettingsShownAtStartAndCollectedAtClose)
