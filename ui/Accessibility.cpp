@@ -7,7 +7,6 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QShortcut>
-#include <QTableView>
 #include <algorithm>
 #include <vector>
 
@@ -75,9 +74,6 @@ void LabelNamedLists(QWidget* root)
 
 void PrepareForKeyboardAndReaders(QWidget* root)
 {
-    // Tab leaves a grid for the next widget; the arrows move within it.
-    for (QTableView* grid : root->findChildren<QTableView*>())
-        grid->setTabKeyNavigation(false);
     std::vector<QWidget*> chain;
     AppendInReadingOrder(root, chain);
     for (std::size_t i = 1; i < chain.size(); ++i)

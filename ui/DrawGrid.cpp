@@ -127,7 +127,7 @@ private:
     DrawGrid* grid_;
 };
 
-DrawGrid::DrawGrid(QWidget* parent) : QTableView(parent), model_(new Model(this))
+DrawGrid::DrawGrid(QWidget* parent) : GridView(parent), model_(new Model(this))
 {
     setModel(model_);
     setItemDelegate(new Delegate(this));
@@ -207,12 +207,12 @@ void DrawGrid::keyPressEvent(QKeyEvent* event)
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && state() != EditingState && edit(currentIndex(), EditKeyPressed, event))
         return;
-    QTableView::keyPressEvent(event);
+    GridView::keyPressEvent(event);
 }
 
 QModelIndex DrawGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
-    const QModelIndex next = QTableView::moveCursor(action, modifiers);
+    const QModelIndex next = GridView::moveCursor(action, modifiers);
     if (next.isValid() && next.column() < model_->fixedColumns && model_->fixedColumns < model_->columns)
         return next.siblingAtColumn(model_->fixedColumns);
     return next;

@@ -6,12 +6,13 @@
 // owner do the painting and the editing.
 #pragma once
 
-#include <QTableView>
 #include <functional>
+
+#include "ui/GridView.h"
 
 class QPainter;
 
-class DrawGrid : public QTableView {
+class DrawGrid : public GridView {
     Q_OBJECT
 public:
     struct Handlers {

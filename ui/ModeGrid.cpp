@@ -200,7 +200,7 @@ void ModeGridModel::ProgramReplaced()
     emit dataChanged(index(0, 0), index(ModeProgram::Slots - 1, ModeProgram::Days - 1));
 }
 
-ModeGrid::ModeGrid(QWidget* parent) : QTableView(parent)
+ModeGrid::ModeGrid(QWidget* parent) : GridView(parent)
 {
     setHorizontalHeader(new FixedCells(Qt::Horizontal, this));
     setVerticalHeader(new FixedCells(Qt::Vertical, this));
@@ -230,7 +230,7 @@ bool ModeGrid::eventFilter(QObject* watched, QEvent* event)
         PaintFixedCell(painter, corner_->rect(), palette(), GridLineColour(), {}, {});
         return true;
     }
-    return QTableView::eventFilter(watched, event);
+    return GridView::eventFilter(watched, event);
 }
 
 void ModeGrid::SetProgram(ModeProgram& program)
@@ -262,13 +262,13 @@ void ModeGrid::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    QTableView::keyPressEvent(event);
+    GridView::keyPressEvent(event);
 }
 
 void ModeGrid::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::RightButton) {
-        QTableView::mousePressEvent(event);
+        GridView::mousePressEvent(event);
         return;
     }
     // Outside the data cells indexAt gives no index and nothing changes.
@@ -282,7 +282,7 @@ void ModeGrid::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::RightButton)
         event->accept();
     else
-        QTableView::mouseReleaseEvent(event);
+        GridView::mouseReleaseEvent(event);
 }
 
 void ModeGrid::mouseDoubleClickEvent(QMouseEvent* event)
@@ -291,5 +291,5 @@ void ModeGrid::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::RightButton)
         mousePressEvent(event);
     else
-        QTableView::mouseDoubleClickEvent(event);
+        GridView::mouseDoubleClickEvent(event);
 }

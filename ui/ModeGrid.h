@@ -7,7 +7,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QTableView>
+
+#include "ui/GridView.h"
 
 #include "controller/ModeProgram.h"
 
@@ -37,7 +38,7 @@ private:
     ModeProgram& program_;
 };
 
-class ModeGrid : public QTableView {
+class ModeGrid : public GridView {
     Q_OBJECT
 public:
     // Interior of a cell; each cell has a one-pixel grid line to its right

@@ -125,7 +125,7 @@ public:
     }
 };
 
-OutdoorList::OutdoorList(QWidget* parent) : QTableView(parent), model_(new OutdoorTableModel(this))
+OutdoorList::OutdoorList(QWidget* parent) : GridView(parent), model_(new OutdoorTableModel(this))
 {
     model_->changed = [this] { emit Changed(); };
     setModel(model_);
@@ -165,7 +165,7 @@ void OutdoorList::ShowPage(const OutdoorPage& page)
 
 void OutdoorList::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    QTableView::currentChanged(current, previous);
+    GridView::currentChanged(current, previous);
     if (current.isValid() && current.column() == KeyColumn)
         setCurrentIndex(current.siblingAtColumn(ValueColumn));
 }

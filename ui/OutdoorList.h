@@ -5,13 +5,12 @@
 // name each value after its row of the page's table ("Topná voda -40 °C").
 #pragma once
 
-#include <QTableView>
-
 #include "controller/OutdoorTable.h"
+#include "ui/GridView.h"
 
 class OutdoorTableModel;
 
-class OutdoorList : public QTableView {
+class OutdoorList : public GridView {
     Q_OBJECT
 public:
     explicit OutdoorList(QWidget* parent = nullptr);

@@ -1,5 +1,6 @@
 // The tabs "Ekviterma" and "Zeď" end to end: the window's handlers against
 // the simulated Controller's pages 1 and 2.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -166,6 +167,34 @@ TEST_F(OutdoorTabsTest, ReadersNameEachValueByItsRow)
     EXPECT_EQ(AccessibleCellName(Curve(), 5, 1), QStringLiteral("Topná voda -35 °C: 35"));
     EXPECT_EQ(AccessibleCellName(Wall(), 65, 1), QStringLiteral("Teplota zdi 25 °C"));
     EXPECT_EQ(AccessibleCellName(Wall(), 65, 0), QStringLiteral("25 °C"));
+}
+
+// The list's editor opens on every move: were Tab to go on to the next
+// row, as in Qt's tables, the keyboard would never get out of the list.
+TEST_F(OutdoorTabsTest, TabStoresTheValueAndLeavesTheList)
+{
+    StartWindow();
+    ShowTab("tsEkvith");
+    QApplication::setActiveWindow(form.get());
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* typed;
+    } leaves[] = {{Qt::Key_Tab, Qt::NoModifier, "3"}, {Qt::Key_Backtab, Qt::ShiftModifier, "4"}};
+    for (const auto& leave : leaves) {
+        TypeInto(Curve(), 5, QString::fromLatin1(leave.typed));
+        QLineEdit* editor = OpenEditor(Curve());
+        ASSERT_NE(editor, nullptr);
+        editor->setFocus();
+        Key(editor, leave.key, {}, leave.modifiers);
+        EXPECT_EQ(Curve()->Table().Value(5), QString::fromLatin1(leave.typed));
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_FALSE(Curve()->isAncestorOf(focus) || focus == Curve()) << focus->objectName().toStdString();
+        if (leave.key == Qt::Key_Tab) {
+            EXPECT_EQ(focus, Find<QLineEdit>("leEkvithFillA"));  // the check box waits for logs
+        }
+    }
 }
 
 TEST_F(OutdoorTabsTest, StoredSettingsShownAtStartAndCollectedAtClose)
