@@ -5,10 +5,12 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <map>
 #include <set>
@@ -166,6 +168,40 @@ TEST_F(AccessibilityTest, TabWalksEachTabAsItIsLaidOut)
     while (!TakesTab(next))
         next = next->nextInFocusChain();
     EXPECT_TRUE(Find<QTabWidget>("PageControl")->isAncestorOf(next)) << next->objectName().toStdString();
+}
+
+// No input keeps Tab to itself (a text view would type it, a grid go on
+// to its next cell): from each one shown, Tab goes on to another widget.
+TEST_F(AccessibilityTest, TabGetsOutOfEveryInput)
+{
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    const auto leaveEach = [](QWidget* area) {
+        Found found;
+        Collect(area, found);
+        for (QWidget* input : found.inputs) {
+            if (!TakesTab(input) || !input->isVisible() || !input->isEnabled())
+                continue;
+            input->setFocus(Qt::TabFocusReason);
+            QWidget* from = QApplication::focusWidget();
+            ASSERT_TRUE(from == input || input->isAncestorOf(from)) << input->objectName().toStdString();
+            Key(from, Qt::Key_Tab, QStringLiteral("\t"));
+            QWidget* to = QApplication::focusWidget();
+            EXPECT_TRUE(to && to != input && !input->isAncestorOf(to)) << "Tab stays in " << input->objectName().toStdString();
+        }
+    };
+    for (QWidget* area : Areas()) {
+        if (qobject_cast<TabHost*>(area))
+            ShowTab(area->objectName().toLatin1().constData());
+        leaveEach(area);
+    }
+    // The debug views show in their own modes.
+    Find<QRadioButton>("rbDirectDebug")->click();
+    leaveEach(Find<QWidget>("tsDirect"));
+    auto* types = Find<QComboBox>("cbDirectDebugType");
+    types->setCurrentIndex(1);
+    emit types->activated(1);
+    leaveEach(Find<QWidget>("tsDirect"));
 }
 
 }  // namespace

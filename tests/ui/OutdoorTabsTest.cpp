@@ -186,7 +186,7 @@ TEST_F(OutdoorTabsTest, TabStoresTheValueAndLeavesTheList)
         QLineEdit* editor = OpenEditor(Curve());
         ASSERT_NE(editor, nullptr);
         editor->setFocus();
-        Key(editor, leave.key, {}, leave.modifiers);
+        Key(editor, leave.key, leave.key == Qt::Key_Tab ? QStringLiteral("\t") : QString(), leave.modifiers);
         EXPECT_EQ(Curve()->Table().Value(5), QString::fromLatin1(leave.typed));
         QWidget* focus = QApplication::focusWidget();
         ASSERT_NE(focus, nullptr);
