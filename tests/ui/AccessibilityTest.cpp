@@ -1,6 +1,6 @@
-// The window as a screen reader and a keyboard user meet it: every input
-// of every tab and of the top panel has a name of its own, every group a
-// name, and Tab walks each of them as it is laid out.
+// The window as a screen reader and a keyboard user meet it: on the top
+// panel and on every tab each input has a name of its own and each group a
+// name, and Tab walks the inputs as they are laid out.
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
@@ -22,30 +22,21 @@
 namespace {
 
 // What a user works with, or reads as a whole (the charts), as the .ui
-// files place them: the parts inside such a widget (a spin box's edit, a
-// grid's scroll bars and headers) are the widget's own.
-bool Interactive(const QWidget* widget)
-{
-    return qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget) ||
-           qobject_cast<const QComboBox*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
-           qobject_cast<const QAbstractItemView*>(widget) || qobject_cast<const QPlainTextEdit*>(widget) ||
-           qobject_cast<const LogChartImage*>(widget) || qobject_cast<const EkvithGraphImage*>(widget);
-}
-
-struct Found {
-    std::vector<QWidget*> inputs, groups;
-};
-
-void Collect(QWidget* parent, Found& found)
+// files place them; the parts inside one (a spin box's edit, a grid's
+// headers) are its own.  Groups are gathered on the way.
+void Collect(QWidget* parent, std::vector<QWidget*>& inputs, std::vector<QWidget*>& groups)
 {
     for (QWidget* child : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (Interactive(child)) {
-            found.inputs.push_back(child);
+        if (qobject_cast<QAbstractButton*>(child) || qobject_cast<QAbstractSpinBox*>(child) ||
+            qobject_cast<QComboBox*>(child) || qobject_cast<QLineEdit*>(child) ||
+            qobject_cast<QAbstractItemView*>(child) || qobject_cast<QPlainTextEdit*>(child) ||
+            qobject_cast<LogChartImage*>(child) || qobject_cast<EkvithGraphImage*>(child)) {
+            inputs.push_back(child);
             continue;
         }
         if (qobject_cast<QGroupBox*>(child))
-            found.groups.push_back(child);
-        Collect(child, found);
+            groups.push_back(child);
+        Collect(child, inputs, groups);
     }
 }
 
@@ -55,8 +46,6 @@ void Collect(QWidget* parent, Found& found)
 QString SpokenName(QWidget* widget)
 {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    if (!face)
-        return {};
     if (face->role() != QAccessible::ComboBox)
         return face->text(QAccessible::Name).trimmed();
     QStringList labels;
@@ -65,33 +54,22 @@ QString SpokenName(QWidget* widget)
     return labels.join(QStringLiteral(" / "));
 }
 
-bool TakesTab(const QWidget* widget)
-{
-    return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
-}
-
-// The rectangles in which a and b stand beside each other: their own, or
-// those of the groups that hold them apart (so the inputs of a group count
-// where the group stands).
-std::pair<QRect, QRect> SideBySide(QWidget* a, QWidget* b)
+// Whether b is read before a: it lies wholly above a, or beside it on the
+// left without starting lower.  Inputs of different groups count where
+// their groups stand.
+bool ReadBefore(QWidget* b, QWidget* a)
 {
     QWidget* common = a->parentWidget();
     while (!common->isAncestorOf(b))
         common = common->parentWidget();
-    const auto within = [common](QWidget* w) {
+    const auto place = [common](QWidget* w) {
         while (w->parentWidget() != common)
             w = w->parentWidget();
         return w->geometry();
     };
-    return {within(a), within(b)};
-}
-
-// Whether b is read before a: it lies wholly above a, or beside it on the
-// left without starting lower.
-bool ReadBefore(const QRect& b, const QRect& a)
-{
-    const bool overlap = b.top() <= a.bottom() && a.top() <= b.bottom();
-    return b.bottom() < a.top() || (overlap && b.right() < a.left() && b.top() <= a.top());
+    const QRect at = place(a), before = place(b);
+    const bool beside = before.top() <= at.bottom() && at.top() <= before.bottom();
+    return before.bottom() < at.top() || (beside && before.right() < at.left() && before.top() <= at.top());
 }
 
 class AccessibilityTest : public FormTest {
@@ -118,90 +96,76 @@ protected:
 TEST_F(AccessibilityTest, EveryInputHasANameOfItsOwnWithinItsTabAndEveryGroupAName)
 {
     for (QWidget* area : Areas()) {
-        const std::string where = area->objectName().toStdString();
-        Found found;
-        Collect(area, found);
-        EXPECT_FALSE(found.inputs.empty()) << where;
+        const std::string where = " on " + area->objectName().toStdString();
+        std::vector<QWidget*> inputs, groups;
+        Collect(area, inputs, groups);
+        EXPECT_FALSE(inputs.empty()) << where;
         std::map<QString, QString> owners;  // name → input
-        for (QWidget* input : found.inputs) {
+        for (QWidget* input : inputs) {
             const QString name = SpokenName(input);
-            const std::string what = input->objectName().toStdString();
-            EXPECT_FALSE(name.isEmpty()) << what << " on " << where;
-            if (name.isEmpty())
-                continue;
             const auto [owner, fresh] = owners.emplace(name, input->objectName());
-            EXPECT_TRUE(fresh) << '"' << name.toStdString() << "\" names both " << owner->second.toStdString()
-                               << " and " << what << " on " << where;
+            EXPECT_FALSE(name.isEmpty()) << input->objectName().toStdString() << where;
+            EXPECT_TRUE(fresh || name.isEmpty()) << '"' << name.toStdString() << "\" names both "
+                                                 << owner->second.toStdString() << " and "
+                                                 << input->objectName().toStdString() << where;
         }
-        for (QWidget* group : found.groups)
-            EXPECT_FALSE(SpokenName(group).isEmpty()) << group->objectName().toStdString() << " on " << where;
+        for (QWidget* group : groups)
+            EXPECT_FALSE(SpokenName(group).isEmpty()) << group->objectName().toStdString() << where;
     }
 }
 
-TEST_F(AccessibilityTest, TabWalksEachTabAsItIsLaidOut)
-{
-    for (QWidget* area : Areas()) {
-        const std::string where = area->objectName().toStdString();
-        Found found;
-        Collect(area, found);
-        std::set<QWidget*> stops;
-        for (QWidget* input : found.inputs)
-            if (TakesTab(input))
-                stops.insert(input);
-
-        // The area's stops in the order Tab reaches them, all of them, each once.
-        std::vector<QWidget*> chain;
-        for (QWidget* w = form->nextInFocusChain(); w != form.get(); w = w->nextInFocusChain())
-            if (stops.count(w))
-                chain.push_back(w);
-        EXPECT_EQ(chain.size(), stops.size()) << where;
-
-        for (std::size_t i = 1; i < chain.size(); ++i) {
-            const auto [a, b] = SideBySide(chain[i - 1], chain[i]);
-            EXPECT_FALSE(ReadBefore(b, a)) << where << ": Tab goes from " << chain[i - 1]->objectName().toStdString()
-                                           << " back to " << chain[i]->objectName().toStdString();
-        }
-    }
-
-    // The panel's last stop leads to the row of tabs.
-    QWidget* next = Find<QWidget>("btInfo")->nextInFocusChain();
-    while (!TakesTab(next))
-        next = next->nextInFocusChain();
-    EXPECT_TRUE(Find<QTabWidget>("PageControl")->isAncestorOf(next)) << next->objectName().toStdString();
-}
-
-// No input keeps Tab to itself (a text view would type it, a grid go on
-// to its next cell): from each one shown, Tab goes on to another widget.
-TEST_F(AccessibilityTest, TabGetsOutOfEveryInput)
+// Tab from a tab's first input on, as long as it stays on the tab: it
+// reaches every input shown, each once (none keeps Tab to itself, as a text
+// view typing it or a grid going on to its next cell would), in the order
+// they are laid out.
+TEST_F(AccessibilityTest, TabWalksEachTabAsItIsLaidOutAndOutOfEveryInput)
 {
     form->show();
     QApplication::setActiveWindow(form.get());
-    const auto leaveEach = [](QWidget* area) {
-        Found found;
-        Collect(area, found);
-        for (QWidget* input : found.inputs) {
-            if (!TakesTab(input) || !input->isVisible() || !input->isEnabled())
-                continue;
-            input->setFocus(Qt::TabFocusReason);
-            QWidget* from = QApplication::focusWidget();
-            ASSERT_TRUE(from == input || input->isAncestorOf(from)) << input->objectName().toStdString();
-            Key(from, Qt::Key_Tab, QStringLiteral("\t"));
-            QWidget* to = QApplication::focusWidget();
-            EXPECT_TRUE(to && to != input && !input->isAncestorOf(to)) << "Tab stays in " << input->objectName().toStdString();
+    const auto walk = [this](QWidget* area) {
+        const std::string where = area->objectName().toStdString();
+        std::vector<QWidget*> inputs, groups;
+        Collect(area, inputs, groups);
+        const auto inputAt = [&inputs](QWidget* w) -> QWidget* {
+            for (QWidget* input : inputs)
+                if (w && (w == input || input->isAncestorOf(w)))
+                    return input;
+            return nullptr;
+        };
+        // Of a set of radio buttons Tab reaches the chosen one, the arrows the others.
+        std::set<QWidget*> shown;
+        for (QWidget* input : inputs)
+            if ((input->focusPolicy() & Qt::TabFocus) && input->isVisible() && input->isEnabled() &&
+                !(qobject_cast<QRadioButton*>(input) && !input->property("checked").toBool()))
+                shown.insert(input);
+        QWidget* first = form->nextInFocusChain();
+        while (!shown.count(first))
+            first = first->nextInFocusChain();
+        first->setFocus(Qt::TabFocusReason);
+        std::vector<QWidget*> reached;
+        for (QWidget* at; (at = inputAt(QApplication::focusWidget())) && reached.size() <= shown.size();) {
+            reached.push_back(at);
+            Key(QApplication::focusWidget(), Qt::Key_Tab, QStringLiteral("\t"));
         }
+        EXPECT_EQ(std::set<QWidget*>(reached.begin(), reached.end()), shown) << where;
+        EXPECT_EQ(reached.size(), shown.size()) << where << ": Tab stays in an input";
+        for (std::size_t i = 1; i < reached.size(); ++i)
+            EXPECT_FALSE(ReadBefore(reached[i], reached[i - 1]))
+                << where << ": Tab goes from " << reached[i - 1]->objectName().toStdString() << " back to "
+                << reached[i]->objectName().toStdString();
     };
     for (QWidget* area : Areas()) {
         if (qobject_cast<TabHost*>(area))
             ShowTab(area->objectName().toLatin1().constData());
-        leaveEach(area);
+        walk(area);
     }
-    // The debug views show in their own modes.
+    // The debug views show in modes of their own.
     Find<QRadioButton>("rbDirectDebug")->click();
-    leaveEach(Find<QWidget>("tsDirect"));
+    walk(Find<QWidget>("tsDirect"));
     auto* types = Find<QComboBox>("cbDirectDebugType");
     types->setCurrentIndex(1);
     emit types->activated(1);
-    leaveEach(Find<QWidget>("tsDirect"));
+    walk(Find<QWidget>("tsDirect"));
 }
 
 }  // namespace

@@ -355,10 +355,8 @@ TEST_F(LogsTabTest, TheKeysPickHoursInTheChartAndOpenItsMenu)
     EXPECT_EQ(key(Qt::Key_Home), std::pair(1, 1));
     EXPECT_EQ(key(Qt::Key_Left), std::pair(1, 1));
     EXPECT_EQ(key(Qt::Key_End), std::pair(256, 256));
-    EXPECT_EQ(Grid()->currentIndex().row(), 255);
     EXPECT_EQ(QToolTip::text(), Chart()->TipAt(Over(256)));
 
-    form->activateWindow();
     QApplication::setActiveWindow(form.get());
     Chart()->setFocus();
     ASSERT_TRUE(Chart()->hasFocus());
