@@ -68,6 +68,11 @@ QString FieldSpec::Name() const
     return text.endsWith(u':') ? text : text + u':';
 }
 
+QString FieldSpec::AccessibleName() const
+{
+    return Name().chopped(1);
+}
+
 QString FieldSpec::WidgetName() const
 {
     switch (kind) {

@@ -116,9 +116,11 @@ struct FieldSpec {
 
     QString Key() const;
     QString Label() const;
-    // The name the compare and screen readers give the field: its name, else
-    // its label; one line, ending in ":".
+    // The name the compare gives the field: its name, else its label; one
+    // line, ending in ":".
     QString Name() const;
+    // The name without the ":": what screen readers call the field's input.
+    QString AccessibleName() const;
     // The input that shows the field: "se" (spin edit), "cb" (list or check
     // box) or "ed" (edit), then the key.  Empty for rows no input shows.
     QString WidgetName() const;

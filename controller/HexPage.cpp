@@ -6,7 +6,12 @@ namespace HexGrid {
 
 QString RowLabel(int row)
 {
-    return QLatin1Char('$') + ByteText(std::uint8_t(row * BytesPerRow)) + QLatin1Char(':');
+    return ByteAddress(row * BytesPerRow) + QLatin1Char(':');
+}
+
+QString ByteAddress(int index)
+{
+    return QLatin1Char('$') + ByteText(std::uint8_t(index));
 }
 
 QString ByteText(std::uint8_t byte)

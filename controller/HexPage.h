@@ -29,6 +29,9 @@ constexpr int TextTop = 1;
 
 // "$00:", "$10:" … "$F0:".
 QString RowLabel(int row);
+// Where a byte lies in the page, "$00" … "$FF": what a screen reader names
+// its cell by.
+QString ByteAddress(int index);
 // Two uppercase hexadecimal digits, "00" … "FF".
 QString ByteText(std::uint8_t byte);
 

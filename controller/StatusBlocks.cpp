@@ -46,6 +46,11 @@ QString WeekdayName(int day)
     return WeekdayNames()[day >= 0 && day < invalid ? day : invalid];
 }
 
+QString OutputStateText(bool on)
+{
+    return on ? QStringLiteral("zapnuto") : QStringLiteral("vypnuto");
+}
+
 const QStringList& ModeNames()
 {
     static const QStringList names{

@@ -172,3 +172,6 @@ constexpr Rgb OutputColour(bool on)
 {
     return on ? Colour::LightGreen : Colour::LightRed;
 }
+// What screen readers say of an output panel, whose colour alone shows it:
+// "zapnuto" or "vypnuto".
+QString OutputStateText(bool on);

@@ -61,6 +61,7 @@ void ColourPanel(QWidget* panel, bool on)
     QPalette palette = panel->palette();
     palette.setColor(QPalette::Window, ToQColor(OutputColour(on)));
     panel->setPalette(palette);
+    panel->setAccessibleDescription(OutputStateText(on));
 }
 
 }  // namespace

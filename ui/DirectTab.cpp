@@ -16,6 +16,7 @@
 #include "files/ImageFile.h"
 #include "shell/Dialogs.h"
 #include "shell/Texts.h"
+#include "ui/Accessibility.h"
 #include "ui/DrawGrid.h"
 #include "ui_DirectTab.h"
 
@@ -95,6 +96,7 @@ DirectTab::DirectTab(const TabContext& context, QWidget* parent)
         [this](QPainter& p, const QRect& cell, int column, int row) { dgHexEditorDrawCell(p, cell, column, row); },
         [this](int column, int row) { return dgHexEditorGetEditText(column, row); },
         [this](int column, int row, const QString& text) { dgHexEditorSetEditText(column, row, text); },
+        [this](int column, int row) { return dgHexEditorReadCell(column, row); },
     });
     for (QPlainTextEdit* view : {ui_->meDebugInfo, ui_->meDebugInfoExt})
         view->setFont(fixed);
@@ -164,6 +166,14 @@ void DirectTab::dgHexEditorSetEditText(int column, int row, const QString& text)
     // A text that is no byte leaves the byte, and the cell shows it again.
     HexGrid::ApplyCellEdit(buffer_, column, row, text);
     ui_->dgHexEditor->Redraw();
+}
+
+QString DirectTab::dgHexEditorReadCell(int column, int row) const
+{
+    // A byte by its address ("$1F: 4B"), a row label as it stands.
+    const QString text = HexGrid::CellText(buffer_, column, row);
+    const auto index = HexGrid::ByteIndex(column, row);
+    return index ? CellReading(HexGrid::ByteAddress(*index), text) : text;
 }
 
 void DirectTab::ShowBuffer(const PageBuffer& bytes)

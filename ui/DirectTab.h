@@ -46,6 +46,7 @@ private:
     void dgHexEditorDrawCell(QPainter& painter, const QRect& cell, int column, int row);
     QString dgHexEditorGetEditText(int column, int row) const;
     void dgHexEditorSetEditText(int column, int row, const QString& text);
+    QString dgHexEditorReadCell(int column, int row) const;
 
     void ReadPage();
     void ReadDebugDump();

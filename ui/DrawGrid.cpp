@@ -1,9 +1,12 @@
 #include "ui/DrawGrid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyledItemDelegate>
+
+#include "ui/Accessibility.h"
 
 namespace {
 
@@ -19,11 +22,16 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : columns; }
 
     // The owner paints; the model only says where editing is allowed and
-    // carries the editor's text to and from the owner.
+    // carries the editor's text to and from the owner, and the cell's
+    // reading to screen readers.
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (role == Qt::EditRole && Editable() && index.isValid())
+        if (!index.isValid())
+            return {};
+        if (role == Qt::EditRole && Editable())
             return handlers.getEditText(index.column(), index.row());
+        if (role == Qt::AccessibleTextRole && handlers.readCell)
+            return handlers.readCell(index.column(), index.row());
         return {};
     }
 
@@ -119,7 +127,7 @@ private:
     DrawGrid* grid_;
 };
 
-DrawGrid::DrawGrid(QWidget* parent) : QTableView(parent), model_(new Model(this))
+DrawGrid::DrawGrid(QWidget* parent) : GridView(parent), model_(new Model(this))
 {
     setModel(model_);
     setItemDelegate(new Delegate(this));
@@ -136,6 +144,7 @@ DrawGrid::DrawGrid(QWidget* parent) : QTableView(parent), model_(new Model(this)
     setCornerButtonEnabled(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    AnnounceCurrentCellChanges(this);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked);
     // The sunken two-pixel border of a classic grid, whatever the style.
@@ -191,4 +200,20 @@ QRect DrawGrid::CellRect(int column, int row) const
 void DrawGrid::Redraw()
 {
     viewport()->update();
+}
+
+void DrawGrid::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && state() != EditingState && edit(currentIndex(), EditKeyPressed, event))
+        return;
+    GridView::keyPressEvent(event);
+}
+
+QModelIndex DrawGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex next = GridView::moveCursor(action, modifiers);
+    if (next.isValid() && next.column() < model_->fixedColumns && model_->fixedColumns < model_->columns)
+        return next.siblingAtColumn(model_->fixedColumns);
+    return next;
 }

@@ -6,12 +6,13 @@
 // owner do the painting and the editing.
 #pragma once
 
-#include <QTableView>
 #include <functional>
+
+#include "ui/GridView.h"
 
 class QPainter;
 
-class DrawGrid : public QTableView {
+class DrawGrid : public GridView {
     Q_OBJECT
 public:
     struct Handlers {
@@ -22,6 +23,8 @@ public:
         // user left in the editor; the owner decides what it means.
         std::function<QString(int column, int row)> getEditText;
         std::function<void(int column, int row, const QString& text)> setEditText;
+        // What screen readers say of a cell: where it lies and what it shows.
+        std::function<QString(int column, int row)> readCell;
     };
     // Which of the one-pixel lines after each cell are drawn.
     struct Lines {
@@ -46,6 +49,12 @@ public:
     QRect CellRect(int column, int row) const;
     // Paints every cell afresh from the owner's data.
     void Redraw();
+
+protected:
+    // Enter opens the editor as F2 does (in the editor it stores the text).
+    void keyPressEvent(QKeyEvent* event) override;
+    // The keys move over the cells that hold data, never into a fixed column.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     class Model;

@@ -140,9 +140,7 @@ FieldBinder::FieldBinder(QWidget* form, std::vector<const FieldSpec*> rows) : QO
             else if (QLabel* label = OwnLabel(form, widget))
                 label->setText(row->Label());
         }
-        QString name = row->Name();
-        name.chop(1);  // the ":" that ends it where it stands before a value
-        widget->setAccessibleName(name);
+        widget->setAccessibleName(row->AccessibleName());
     }
 }
 

@@ -1,9 +1,11 @@
 #include "ui/LogChartImage.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QStyleOptionFocusRect>
 #include <QToolTip>
 #include <algorithm>
 
@@ -19,6 +21,8 @@ QColor SeriesColor(int column)
                                     QColor(235, 150, 50)};
     return colors[column - Logs::FirstValueColumn];
 }
+
+constexpr int HoursPerDay = 24;
 
 const QColor Grid(170, 170, 170);
 const QColor Marked(60, 140, 230, 60);
@@ -39,6 +43,9 @@ LogChartImage::LogChartImage(QWidget* parent) : QWidget(parent), logs_(&none_)
 {
     // Everything is painted here, the background included.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The keys pick hours as the mouse does, and the menu key opens the
+    // chart's own menu.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void LogChartImage::ShowLogs(const HourlyLogs& logs)
@@ -53,7 +60,22 @@ void LogChartImage::ShowLogs(const HourlyLogs& logs)
 void LogChartImage::Mark(RowRanges ranges)
 {
     marks_ = std::move(ranges);
+    const auto holdsPick = [this](const std::pair<int, int>& range) {
+        return picked_ && *picked_ >= range.first && *picked_ <= range.second;
+    };
+    // Picked in the grid: the keys go on from there.
+    if (!marks_.empty() && std::none_of(marks_.begin(), marks_.end(), holdsPick)) {
+        anchor_ = marks_.back().first;
+        picked_ = marks_.back().second;
+    }
     update();
+}
+
+void LogChartImage::Pick(int anchorRow, int row)
+{
+    anchor_ = anchorRow;
+    picked_ = row;
+    emit HoursPicked(anchorRow, row);
 }
 
 void LogChartImage::Relayout()
@@ -134,6 +156,25 @@ void LogChartImage::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     Paint(painter);
+    // Only on the screen: a saved picture has no focus.
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.backgroundColor = Qt::white;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
+}
+
+void LogChartImage::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void LogChartImage::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void LogChartImage::mousePressEvent(QMouseEvent* event)
@@ -141,9 +182,8 @@ void LogChartImage::mousePressEvent(QMouseEvent* event)
     const auto row = Layout().RowAt({event->position().toPoint().x(), event->position().toPoint().y()});
     if (event->button() != Qt::LeftButton || !row)
         return QWidget::mousePressEvent(event);
-    if (!anchor_ || !(event->modifiers() & Qt::ShiftModifier))
-        anchor_ = row;
-    emit HoursPicked(*anchor_, *row);
+    const bool extend = anchor_ && (event->modifiers() & Qt::ShiftModifier);
+    Pick(extend ? *anchor_ : *row, *row);
 }
 
 void LogChartImage::mouseMoveEvent(QMouseEvent* event)
@@ -155,7 +195,28 @@ void LogChartImage::mouseMoveEvent(QMouseEvent* event)
     const GraphRect hours = chart.Span(1, Logs::Hours);
     const int x = std::clamp(event->position().toPoint().x(), hours.x, hours.Right() - 1);
     if (const auto row = chart.RowAt({x, hours.y}))
-        emit HoursPicked(*anchor_, *row);
+        Pick(*anchor_, *row);
+}
+
+void LogChartImage::keyPressEvent(QKeyEvent* event)
+{
+    const int from = picked_.value_or(Logs::Hours);
+    int to = from;
+    switch (event->key()) {
+    case Qt::Key_Left: to = from - 1; break;
+    case Qt::Key_Right: to = from + 1; break;
+    case Qt::Key_PageUp: to = from - HoursPerDay; break;
+    case Qt::Key_PageDown: to = from + HoursPerDay; break;
+    case Qt::Key_Home: to = 1; break;
+    case Qt::Key_End: to = Logs::Hours; break;
+    default: return QWidget::keyPressEvent(event);
+    }
+    to = std::clamp(to, 1, Logs::Hours);
+    const bool extend = anchor_ && (event->modifiers() & Qt::ShiftModifier);
+    Pick(extend ? *anchor_ : to, to);
+    // The hour's values, as hovering shows them.
+    const GraphRect hour = Layout().Span(to, to);
+    QToolTip::showText(mapToGlobal(QPoint(hour.x, hour.y)), LogTable(*logs_).HourTip(to), this);
 }
 
 bool LogChartImage::event(QEvent* event)

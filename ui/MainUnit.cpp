@@ -10,6 +10,7 @@
 #include "shell/ResetInfo.h"
 #include "shell/StoredSettings.h"
 #include "shell/Texts.h"
+#include "ui/Accessibility.h"
 #include "ui/QtDialogs.h"
 #include "ui_MainUnit.h"
 
@@ -60,6 +61,10 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const
         });
         tabs_.push_back(tab);
     }
+    // The top panel, then the tabs; each page orders its own widgets when
+    // it is built.
+    PrepareForKeyboardAndReaders(this);
+    OfferContextMenusOnShiftF10(this);
 
     connect(ui_->cbComPort, &QComboBox::activated, this, &TMainForm::cbComPortChange);
     connect(ui_->PageControl, &QTabWidget::currentChanged, this, &TMainForm::PageControlChange);

@@ -2,12 +2,14 @@
 
 #include <QAbstractButton>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include "ui/Accessibility.h"
 #include "ui/QtColour.h"
 
 namespace {
@@ -150,11 +152,16 @@ int ModeGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant ModeGridModel::data(const QModelIndex& index, int role) const
 {
+    // The run of cells as the program's table describes it, with the names
+    // and texts the compare gives them too.
+    static const FieldSpec& cells = *FindField(ModeProgramTable, u"Data");
     const ModeCell cell = program_.Cell(index.column(), index.row());
     switch (role) {
     case CellRole: return unsigned(cell.bits);
     case Qt::DisplayRole: return CellDisplayText(cell);
     case Qt::EditRole: return CellEditText(program_, index.column(), index.row());
+    case Qt::AccessibleTextRole:
+        return CellReading(cells.elementName(index.column() * ModeProgram::Slots + index.row()), cells.text(cell.bits));
     default: return {};
     }
 }
@@ -193,7 +200,7 @@ void ModeGridModel::ProgramReplaced()
     emit dataChanged(index(0, 0), index(ModeProgram::Slots - 1, ModeProgram::Days - 1));
 }
 
-ModeGrid::ModeGrid(QWidget* parent) : QTableView(parent)
+ModeGrid::ModeGrid(QWidget* parent) : GridView(parent)
 {
     setHorizontalHeader(new FixedCells(Qt::Horizontal, this));
     setVerticalHeader(new FixedCells(Qt::Vertical, this));
@@ -223,7 +230,7 @@ bool ModeGrid::eventFilter(QObject* watched, QEvent* event)
         PaintFixedCell(painter, corner_->rect(), palette(), GridLineColour(), {}, {});
         return true;
     }
-    return QTableView::eventFilter(watched, event);
+    return GridView::eventFilter(watched, event);
 }
 
 void ModeGrid::SetProgram(ModeProgram& program)
@@ -231,6 +238,7 @@ void ModeGrid::SetProgram(ModeProgram& program)
     model_ = new ModeGridModel(program, this);
     setModel(model_);
     setCurrentIndex(model_->index(0, 0));
+    AnnounceCurrentCellChanges(this);
 }
 
 void ModeGrid::ProgramReplaced()
@@ -246,10 +254,21 @@ QColor ModeGrid::GridLineColour() const
     return QColor::fromRgba(QRgb(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
 }
 
+void ModeGrid::keyPressEvent(QKeyEvent* event)
+{
+    // Caught before the view takes Space as a key that opens the editor.
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && model_) {
+        model_->Cycle(currentIndex());
+        event->accept();
+        return;
+    }
+    GridView::keyPressEvent(event);
+}
+
 void ModeGrid::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::RightButton) {
-        QTableView::mousePressEvent(event);
+        GridView::mousePressEvent(event);
         return;
     }
     // Outside the data cells indexAt gives no index and nothing changes.
@@ -263,7 +282,7 @@ void ModeGrid::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::RightButton)
         event->accept();
     else
-        QTableView::mouseReleaseEvent(event);
+        GridView::mouseReleaseEvent(event);
 }
 
 void ModeGrid::mouseDoubleClickEvent(QMouseEvent* event)
@@ -272,5 +291,5 @@ void ModeGrid::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::RightButton)
         mousePressEvent(event);
     else
-        QTableView::mouseDoubleClickEvent(event);
+        GridView::mouseDoubleClickEvent(event);
 }

@@ -7,7 +7,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QTableView>
+
+#include "ui/GridView.h"
 
 #include "controller/ModeProgram.h"
 
@@ -21,7 +22,8 @@ public:
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
-    // Display: CellDisplayText; edit: CellEditText.
+    // Display: CellDisplayText; edit: CellEditText; screen readers: the
+    // cell's name and text as the program's table gives them.
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -36,7 +38,7 @@ private:
     ModeProgram& program_;
 };
 
-class ModeGrid : public QTableView {
+class ModeGrid : public GridView {
     Q_OBJECT
 public:
     // Interior of a cell; each cell has a one-pixel grid line to its right
@@ -56,6 +58,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Space cycles the current cell, as the right button does.
+    void keyPressEvent(QKeyEvent* event) override;
     // The right button cycles the cell under it and moves nothing.
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

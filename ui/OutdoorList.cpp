@@ -7,10 +7,14 @@
 #include <array>
 #include <functional>
 
+#include "ui/Accessibility.h"
+
 namespace {
 
 constexpr int KeyColumn = 0, ValueColumn = 1;
 constexpr int KeyWidth = 50, ValueWidth = 72, RowHeight = 16;
+// The name of a value's row, without the value: the editor's name.
+constexpr int RowNameRole = Qt::UserRole;
 
 // Hands every typed character to the model at once, not only when the
 // editor closes.
@@ -18,10 +22,12 @@ class LiveEditDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
     {
         auto* editor = new QLineEdit(parent);
         editor->setFrame(false);  // a framed edit does not fit a 16-pixel row
+        // The editor opens on every move, so it is what screen readers meet.
+        editor->setAccessibleName(index.data(RowNameRole).toString());
         auto* self = const_cast<LiveEditDelegate*>(this);
         connect(editor, &QLineEdit::textEdited, self, [self, editor] { emit self->commitData(editor); });
         return editor;
@@ -51,6 +57,7 @@ public:
 
     OutdoorTable table;
     std::array<QString, 2> titles;
+    std::array<QString, OutdoorTable::RowCount> rowNames;
     std::function<void()> changed;
 
     int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : OutdoorTable::RowCount; }
@@ -58,9 +65,17 @@ public:
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        if (!index.isValid())
             return {};
-        return index.column() == KeyColumn ? OutdoorTable::Key(index.row()) : table.Value(index.row());
+        const bool key = index.column() == KeyColumn;
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole: return key ? OutdoorTable::Key(index.row()) : table.Value(index.row());
+        case RowNameRole: return rowNames[std::size_t(index.row())];
+        case Qt::AccessibleTextRole:
+            return key ? QVariant() : CellReading(rowNames[std::size_t(index.row())], table.Value(index.row()));
+        default: return {};
+        }
     }
 
     Qt::ItemFlags flags(const QModelIndex& index) const override
@@ -100,14 +115,17 @@ public:
         changed();
     }
 
-    void SetTitle(int column, const QString& title)
+    void ShowPage(const OutdoorPage& page)
     {
-        titles[std::size_t(column)] = title;
-        emit headerDataChanged(Qt::Horizontal, column, column);
+        titles = {QString::fromUtf8(page.keyTitle), QString::fromUtf8(page.valueTitle)};
+        emit headerDataChanged(Qt::Horizontal, KeyColumn, ValueColumn);
+        for (const FieldSpec& row : page.fields)
+            if (row.kind == RowKind::OutdoorRow)
+                rowNames[std::size_t(row.index)] = row.AccessibleName();
     }
 };
 
-OutdoorList::OutdoorList(QWidget* parent) : QTableView(parent), model_(new OutdoorTableModel(this))
+OutdoorList::OutdoorList(QWidget* parent) : GridView(parent), model_(new OutdoorTableModel(this))
 {
     model_->changed = [this] { emit Changed(); };
     setModel(model_);
@@ -140,15 +158,14 @@ void OutdoorList::SetTable(const OutdoorTable& table)
     model_->Replace(table);
 }
 
-void OutdoorList::SetTitles(const QString& key, const QString& value)
+void OutdoorList::ShowPage(const OutdoorPage& page)
 {
-    model_->SetTitle(KeyColumn, key);
-    model_->SetTitle(ValueColumn, value);
+    model_->ShowPage(page);
 }
 
 void OutdoorList::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    QTableView::currentChanged(current, previous);
+    GridView::currentChanged(current, previous);
     if (current.isValid() && current.column() == KeyColumn)
         setCurrentIndex(current.siblingAtColumn(ValueColumn));
 }

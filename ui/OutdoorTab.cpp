@@ -15,7 +15,7 @@ OutdoorTab::OutdoorTab(const TabContext& context, const OutdoorPage& page, QWidg
 void OutdoorTab::SetList(OutdoorList* list)
 {
     list_ = list;
-    list_->SetTitles(QString::fromUtf8(page_.keyTitle), QString::fromUtf8(page_.valueTitle));
+    list_->ShowPage(page_);
 }
 
 TabPolicy OutdoorTab::Policy() const

@@ -2,6 +2,7 @@
 
 #include <QVBoxLayout>
 
+#include "ui/Accessibility.h"
 #include "ui/ClockTab.h"
 #include "ui/ConstTab.h"
 #include "ui/DirectTab.h"
@@ -54,6 +55,7 @@ TabPage* TabHost::Page()
         return page_;
     page_ = make_(context_, this);
     page_->setObjectName(objectName());
+    PrepareForKeyboardAndReaders(page_);
     layout()->addWidget(page_);
     connect(page_, &TabPage::PolicyChanged, this, &TabHost::PolicyChanged);
     page_->ShowStored(stored_);

@@ -238,6 +238,11 @@ TEST_F(ClockTabFake, PanelsShowTheOutputsEveryTickInBothViews)
         EXPECT_EQ(PanelColour("paBlr"), t.blr);
         EXPECT_EQ(PanelColour("paBlrPw"), t.blrPw);
         EXPECT_EQ(PanelColour("paPump"), t.pump);
+        // A reader hears what the colour shows.
+        for (const char* panel : {"paBlr", "paBlrPw", "paPump"})
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(Label(panel))->text(QAccessible::Description),
+                      QLatin1StringView(PanelColour(panel) == green ? "zapnuto" : "vypnuto"))
+                << panel;
     }
 }
 

@@ -189,6 +189,50 @@ TEST_F(DirectTabTest, CellEditsThroughTheGridReachTheController)
     EXPECT_EQ(ReadPage(1), expected);
 }
 
+// Everything the mouse does to the grid, the keyboard does: the arrows
+// move over the bytes (never onto the labels), typing a digit, F2 or Enter
+// opens the editor, Enter stores, Esc leaves the byte; a reader names each
+// byte by its address.
+TEST_F(DirectTabTest, TheGridIsEditedFromTheKeyboard)
+{
+    StartWindow();
+    DrawGrid* grid = Grid();
+    const auto editor = [grid] { return qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex())); };
+    // To the editor once one is open; a letter's key is its capital.
+    const auto type = [&](QStringView keys) {
+        for (QChar c : keys)
+            Key(editor() ? static_cast<QWidget*>(editor()) : grid, c.toUpper().unicode(), QString(c));
+    };
+    grid->setCurrentIndex(grid->model()->index(2, 1));
+    for (int key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_Right, Qt::Key_Down})
+        Key(grid, key);
+    ASSERT_EQ(grid->currentIndex(), grid->model()->index(3, 2)) << "the cursor left the bytes";  // $31
+
+    type(u"7f");
+    ASSERT_NE(editor(), nullptr) << "a digit opened no editor";
+    Key(editor(), Qt::Key_Return);
+    QCoreApplication::processEvents();  // the editor commits and closes queued
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_EQ(Buffer()[0x31], 0x7F);
+
+    Key(grid, Qt::Key_F2);
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(editor()->text(), QStringLiteral("7F"));
+    type(u"00");
+    Key(editor(), Qt::Key_Escape);
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_EQ(Buffer()[0x31], 0x7F) << "Esc stored the edit";
+
+    Key(grid, Qt::Key_Return);
+    ASSERT_NE(editor(), nullptr) << "Enter opened no editor";
+    type(u"a9");
+    Key(editor(), Qt::Key_Enter);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Buffer()[0x31], 0xA9);
+    EXPECT_EQ(AccessibleCellName(grid, 3, 2), QStringLiteral("$31: A9"));
+    EXPECT_EQ(AccessibleCellName(grid, 3, 0), QStringLiteral("$30:"));
+}
+
 TEST_F(DirectTabTest, ImageFilesInAndOut)
 {
     StartWindow();

@@ -1,8 +1,10 @@
 #include "FormFixture.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QTabWidget>
 #include <chrono>
 #include <thread>
@@ -128,4 +130,20 @@ std::vector<std::string> Cmds(const std::vector<TraceEntry>& trace)
         if (e.role == "cmd")
             cmds.push_back(QStringLiteral("%1").arg(e.byte, 2, 16, QLatin1Char('0')).toStdString());
     return cmds;
+}
+
+void Key(QWidget* target, int key, const QString& text, Qt::KeyboardModifiers modifiers)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+QString AccessibleCellName(QWidget* view, int row, int column)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(view);
+    QAccessibleTableInterface* cells = face ? face->tableInterface() : nullptr;
+    QAccessibleInterface* cell = cells ? cells->cellAt(row, column) : nullptr;
+    return cell ? cell->text(QAccessible::Name) : QStringLiteral("<no cell>");
 }

@@ -89,3 +89,8 @@ protected:
 };
 
 std::vector<std::string> Cmds(const std::vector<TraceEntry>& trace);
+// A key pressed and let go on the target, as the keyboard sends it.
+void Key(QWidget* target, int key, const QString& text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// How a screen reader names a cell of a view.
+QString AccessibleCellName(QWidget* view, int row, int column);

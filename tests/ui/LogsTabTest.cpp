@@ -8,12 +8,14 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QImage>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTableView>
+#include <QTimer>
 #include <QToolTip>
 
 #include "FormFixture.h"
@@ -329,6 +331,46 @@ TEST_F(LogsTabTest, TheChartAndTheGridSelectTogether)
     // What is marked is what the clipboard takes.
     Find<QPushButton>("btLogsCopy")->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text().count(QStringLiteral("\r\n")), 157);
+}
+
+// The chart takes the focus, so what the mouse does there the keys do:
+// they pick hours (going on from the hours picked in the grid), show the
+// hour's values, and Shift+F10 opens the chart's menu.
+TEST_F(LogsTabTest, TheKeysPickHoursInTheChartAndOpenItsMenu)
+{
+    StartWindow();
+    form->show();
+    Read();
+    QApplication::processEvents();
+    Copy(10, 19);
+    const auto key = [this](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        Key(Chart(), key, {}, modifiers);
+        return Selected();
+    };
+    EXPECT_EQ(key(Qt::Key_Right), std::pair(20, 20));
+    EXPECT_EQ(key(Qt::Key_Right, Qt::ShiftModifier), std::pair(20, 21));
+    EXPECT_EQ(key(Qt::Key_PageDown, Qt::ShiftModifier), std::pair(20, 45));
+    EXPECT_EQ(key(Qt::Key_PageUp), std::pair(21, 21));
+    EXPECT_EQ(key(Qt::Key_Left, Qt::ShiftModifier), std::pair(20, 21));
+    EXPECT_EQ(key(Qt::Key_Home), std::pair(1, 1));
+    EXPECT_EQ(key(Qt::Key_Left), std::pair(1, 1));
+    EXPECT_EQ(key(Qt::Key_End), std::pair(256, 256));
+    EXPECT_EQ(QToolTip::text(), Chart()->TipAt(Over(256)));
+
+    QApplication::setActiveWindow(form.get());
+    Chart()->setFocus();
+    ASSERT_TRUE(Chart()->hasFocus());
+    QStringList entries;
+    QTimer::singleShot(0, Chart(), [&entries] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (const QAction* action : menu->actions())
+                entries << action->text();
+            menu->close();
+        }
+    });
+    Key(Chart(), Qt::Key_F10, {}, Qt::ShiftModifier);
+    QApplication::processEvents();  // no menu: the look comes now, and finds none
+    EXPECT_EQ(entries.join(u'|').toStdString(), "Uložit graf jako obrázek...");
 }
 
 TEST_F(LogsTabTest, HoveringShowsTheHoursValues)

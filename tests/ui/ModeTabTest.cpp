@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -39,14 +38,6 @@ void RightClick(QWidget* target, QPoint at)
 {
     Mouse(target, QEvent::MouseButtonPress, Qt::RightButton, at);
     Mouse(target, QEvent::MouseButtonRelease, Qt::RightButton, at);
-}
-
-void Key(QWidget* target, int key, const QString& text = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(target, &release);
 }
 
 // The grid's widgets without a window or a Controller.
@@ -87,6 +78,23 @@ protected:
 
     // The painted grid, as the user sees it now.
     QImage Painted() const { return Grid()->viewport()->grab().toImage(); }
+
+    // Thursday 10:00 at E +10%, in view, cycled three times the given way:
+    // what it shows and its painted colour after each.
+    std::vector<std::pair<std::string, QColor>> CycledThrice(const std::function<void()>& cycle)
+    {
+        Put(3, 40, ModeCell::Make(S::Equithermal, 5));
+        Grid()->scrollTo(At(3, 40));
+        const QPoint inside = Grid()->visualRect(At(3, 40)).topLeft() + QPoint(1, 1);
+        std::vector<std::pair<std::string, QColor>> seen;
+        for (int i = 0; i < 3; ++i) {
+            cycle();
+            seen.emplace_back(Shown(3, 40).toStdString(), Painted().pixelColor(inside));
+        }
+        return seen;
+    }
+    static inline const std::vector<std::pair<std::string, QColor>> ThriceCycled{
+        {"T|5 °C", Thermostat}, {"V|Vypnuto", Off}, {"E|+10%", Equithermal}};
 
     ControllerLink link;
     RecordingDialogs dialogs;
@@ -151,21 +159,11 @@ TEST_F(ModeGridTest, CellsArePaintedInTheColourOfTheirState)
 
 TEST_F(ModeGridTest, RightButtonCyclesTheDataCellUnderIt)
 {
-    Put(3, 40, ModeCell::Make(S::Equithermal, 5));
-    Grid()->scrollTo(At(3, 40));
-    QWidget* cells = Grid()->viewport();
-    const QRect rect = Grid()->visualRect(At(3, 40));
     const QModelIndex current = Grid()->currentIndex();
-
-    std::vector<std::pair<std::string, QColor>> seen;
-    for (int i = 0; i < 3; ++i) {
-        RightClick(cells, rect.center());
-        seen.emplace_back(Shown(3, 40).toStdString(), Painted().pixelColor(rect.topLeft() + QPoint(1, 1)));
-    }
-    const std::vector<std::pair<std::string, QColor>> expected{
-        {"T|5 °C", Thermostat}, {"V|Vypnuto", Off}, {"E|+10%", Equithermal}};
-    EXPECT_EQ(seen, expected);
+    QWidget* cells = Grid()->viewport();
+    EXPECT_EQ(CycledThrice([&] { RightClick(cells, Grid()->visualRect(At(3, 40)).center()); }), ThriceCycled);
     EXPECT_EQ(Grid()->currentIndex(), current) << "the right button moved the current cell";
+    const QRect rect = Grid()->visualRect(At(3, 40));
 
     // The fixed cells change nothing.
     const ModeProgram before = tab.Program();
@@ -185,6 +183,23 @@ TEST_F(ModeGridTest, RightButtonCyclesTheDataCellUnderIt)
     Mouse(cells, QEvent::MouseButtonDblClick, Qt::RightButton, at);
     Mouse(cells, QEvent::MouseButtonRelease, Qt::RightButton, at);
     EXPECT_EQ(Shown(3, 40), QStringLiteral("V|Vypnuto"));
+}
+
+TEST_F(ModeGridTest, SpaceCyclesTheCurrentCellAsTheRightButtonDoes)
+{
+    // What a screen reader finds on the cell after each press: its day and
+    // time, then what it holds now.
+    Grid()->setCurrentIndex(At(3, 40));
+    QStringList read;
+    const auto space = [&] {
+        Key(Grid(), Qt::Key_Space, QStringLiteral(" "));
+        read << AccessibleCellName(Grid(), 40, 3);
+    };
+    EXPECT_EQ(CycledThrice(space), ThriceCycled);
+    EXPECT_EQ(Editor(), nullptr) << "Space opened the editor";
+    EXPECT_EQ(Grid()->currentIndex(), At(3, 40));
+    EXPECT_EQ(read.join(u'|').toStdString(), "Čtvrtek 10:00 hod: T 5 °C|Čtvrtek 10:00 hod: V Vypnuto|Čtvrtek 10:00 hod: E +10%");
+    EXPECT_EQ(AccessibleCellName(Grid(), 0, 6), QStringLiteral("Neděle 0:00 hod: V Vypnuto"));
 }
 
 TEST_F(ModeGridTest, TypingStoresTheValueAsTheCellsStateLimitsIt)

@@ -1,5 +1,6 @@
 // The tabs "Ekviterma" and "Zeď" end to end: the window's handlers against
 // the simulated Controller's pages 1 and 2.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -49,18 +50,24 @@ protected:
     EkvithGraphImage* Graph() { return Find<EkvithGraphImage>("imEkvithGraph"); }
     int GraphY(int row) { return Graph()->Points()[std::size_t(row)].y; }
 
-    // Types into a value cell through its editor, character by character.
-    // The list must be on the current tab: editors open only where seen.
-    void TypeInto(OutdoorList* list, int row, const QString& text, int cursor = -1)
+    static QLineEdit* OpenEditor(OutdoorList* list)
     {
-        form->show();
-        list->setCurrentIndex(list->model()->index(row, 0));  // a click on the key
         // A closed editor lingers until deleted; the open one is the one shown.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QLineEdit* editor = nullptr;
         for (auto* e : list->viewport()->findChildren<QLineEdit*>())
             if (e->isVisibleTo(list->viewport()))
                 editor = e;
+        return editor;
+    }
+
+    // Types into a value cell through its editor, character by character.
+    // The list must be on the current tab: editors open only where seen.
+    void TypeInto(OutdoorList* list, int row, const QString& text, int cursor = -1)
+    {
+        form->show();
+        list->setCurrentIndex(list->model()->index(row, 0));  // a click on the key
+        QLineEdit* editor = OpenEditor(list);
         ASSERT_NE(editor, nullptr);
         if (cursor >= 0)
             editor->setCursorPosition(cursor);
@@ -145,6 +152,31 @@ TEST_F(OutdoorTabsTest, NewListsHaveFixedKeysAndEmptyValues)
     for (int row = 0; row < 66; ++row)
         ASSERT_EQ(GraphY(row), GraphHeight - 40) << row;
     EXPECT_EQ(Find<QLabel>("lbWallMul")->text(), QStringLiteral("(nic)"));
+}
+
+// The list's editor opens on every move, so a reader meets it rather than
+// the cell: both are named by the value's row.  And were Tab to go on to
+// the next row, as in Qt's tables, the keyboard would never get out.
+TEST_F(OutdoorTabsTest, EachValueIsNamedByItsRowAndTabLeavesTheList)
+{
+    StartWindow();
+    ShowTab("tsEkvith");
+    QApplication::setActiveWindow(form.get());
+    for (const char* typed : {"3", "35"}) {
+        TypeInto(Curve(), 5, QString::fromLatin1(typed));
+        QLineEdit* editor = OpenEditor(Curve());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->accessibleName(), QStringLiteral("Topná voda -35 °C"));
+        editor->setFocus();
+        const bool back = typed[1];
+        Key(editor, back ? Qt::Key_Backtab : Qt::Key_Tab, {}, back ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(Curve()->Table().Value(5), QString::fromLatin1(typed));
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus && focus != Curve() && !Curve()->isAncestorOf(focus)) << typed;
+    }
+    EXPECT_EQ(AccessibleCellName(Curve(), 5, 1), QStringLiteral("Topná voda -35 °C: 35"));
+    EXPECT_EQ(AccessibleCellName(Wall(), 65, 1), QStringLiteral("Teplota zdi 25 °C"));
+    EXPECT_EQ(AccessibleCellName(Wall(), 65, 0), QStringLiteral("25 °C"));
 }
 
 TEST_F(OutdoorTabsTest, StoredSettingsShownAtStartAndCollectedAtClose)

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,12 +28,6 @@
 namespace {
 
 using Kind = RecordingDialogs::Kind;
-
-void Key(QWidget* target, int key, const QString& text = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(target, &press);
-}
 
 class ParameterFileTabsTest : public FormTest {
 protected:
