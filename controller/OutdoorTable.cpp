@@ -26,12 +26,17 @@ std::optional<PageBuffer> EncodeOutdoorPage(const OutdoorPage& page, const Outdo
     return bytes;
 }
 
+PageCodec<OutdoorTable, OutdoorPage::RowsAndEnds, Page::Size> OutdoorCodec(const OutdoorPage& page)
+{
+    return {page.page, false, page.fields};
+}
+
 Transfer ReadOutdoor(ControllerLink& link, const OutdoorPage& page, OutdoorTable& table)
 {
-    return ReadBlock(link, PageCodec{page.page, false, page.fields}, table);
+    return ReadBlock(link, OutdoorCodec(page), table);
 }
 
 Transfer WriteOutdoor(ControllerLink& link, const OutdoorPage& page, const OutdoorTable& table)
 {
-    return WriteBlock(link, PageCodec{page.page, false, page.fields}, table);
+    return WriteBlock(link, OutdoorCodec(page), table);
 }

@@ -109,6 +109,9 @@ inline constexpr OutdoorPage EkvithPage =
 inline constexpr OutdoorPage WallPage =
     OutdoorRows::Make(Page::Wall, "Wall", "Wall%1", RowKind::SignedByte, "Teplota zdi");
 
+// The page and its table; nothing is merged from the Controller.
+PageCodec<OutdoorTable, OutdoorPage::RowsAndEnds, Page::Size> OutdoorCodec(const OutdoorPage& page);
+
 // The rows from a page, each value the decimal of its byte.
 OutdoorTable DecodeOutdoorPage(const OutdoorPage& page, const PageBuffer& bytes);
 

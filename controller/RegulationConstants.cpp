@@ -3,7 +3,6 @@
 namespace {
 
 using RC = RegulationConstants;
-const PageCodec ConstantsCodec{Page::Constants, true, ConstantsTable};
 
 const FieldSpec* NameSlotOf(int sensor)
 {

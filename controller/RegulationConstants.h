@@ -189,6 +189,10 @@ inline constexpr auto ConstantsTable = []() consteval {
 
 const decltype(ConstantsTable)& ConstantsFields();
 
+// Page 0 and the model: a write reads the page afresh, so that the bytes no
+// row writes go back as the Controller holds them.
+inline const PageCodec ConstantsCodec{Page::Constants, true, ConstantsTable};
+
 // Every field limited as its widget shows it (a spin value into its range,
 // a list value outside its list to −1).
 RegulationConstants DecodeConstantsPage(const PageBuffer& page);

@@ -75,6 +75,7 @@ StatusShow RunStatusTick(ControllerLink& link, bool quickView, std::uint8_t last
     if (!link.Transact(Command::ReadClock, clockBlock.data(), Command::ClockReplyLength))
         return show;
     const ControllerTime clock = DecodeClockBlock(clockBlock);
+    show.clock = clock;
     show.controllerClock = ControllerClockText(clock);
     show.pcClock = PcClockText(pcClock(), locale);
 
@@ -82,6 +83,7 @@ StatusShow RunStatusTick(ControllerLink& link, bool quickView, std::uint8_t last
     if (!link.Transact(Command::Status, statusBlock.data(), Command::StatusReplyLength))
         return show;
     const StatusBlock status = DecodeStatusBlock(statusBlock);
+    show.status = status;
     show.outputs = status.outputs;
 
     if (quickView) {
@@ -114,6 +116,7 @@ StatusShow RunStatusTick(ControllerLink& link, bool quickView, std::uint8_t last
     if (!temperatures)
         return show;
     const SensorValues values = DecodeSensorTemperatures(*temperatures);
+    show.temperatures = values;
     SensorTexts texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
         texts[i] = SensorText(values[i]);

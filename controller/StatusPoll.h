@@ -53,6 +53,15 @@ struct StatusShow {
     std::optional<RegulatorView> regulator;
     std::optional<SensorTexts> sensors;
     std::uint8_t lastStatusMinute = NoStatusMinute;
+
+    // The same as numbers, for whoever writes them rather than shows them
+    // (the command line's JSON): the clock with the clocks' texts, the
+    // status block with the outputs (its regulator values count as
+    // refreshed only where `regulator` is), the sensors' temperatures in
+    // the normal view with their texts.
+    std::optional<ControllerTime> clock;
+    std::optional<StatusBlock> status;
+    std::optional<SensorValues> temperatures;
 };
 
 // The PC's local time; tests hand in a fixed one.

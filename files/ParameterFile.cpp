@@ -1,5 +1,7 @@
 #include "files/ParameterFile.h"
 
+#include <algorithm>
+
 #include "controller/IntegerText.h"
 #include "controller/Win1250.h"
 #include "files/BoundedRead.h"
@@ -48,7 +50,17 @@ ParameterFile::ParameterFile(const QString& path, FileSystem& fs) : file_(Parame
     BoundedRead read = ReadBounded(path, KeyFileBound, BeyondBound::Refuse, fs);
     if (read.Refused())
         refusal_ = read.reason;
+    if (!read.Ok())
+        readFailure_ = read.reason;
     file_ = KeyFile(ParameterFileFormat(), std::move(read.bytes));
+}
+
+bool ParameterFile::HasSection(QStringView section) const
+{
+    const std::vector<KeyEntry> entries = file_.Entries();
+    return std::any_of(entries.begin(), entries.end(), [section](const KeyEntry& entry) {
+        return entry.section.compare(section, Qt::CaseInsensitive) == 0;
+    });
 }
 
 QString ParameterFile::ReadString(QStringView section, QStringView key, const QString& fallback) const

@@ -49,6 +49,13 @@ public:
     // Empty unless the path was refused; then why, and every key reads as
     // missing.
     const std::optional<QString>& Refusal() const { return refusal_; }
+    // Empty when the file was read; else why not: refused, missing or
+    // unreadable.  The window loads defaults from a file it cannot read;
+    // whoever must not (the command line, which would write them to the
+    // Controller) says why instead.
+    const std::optional<QString>& ReadFailure() const { return readFailure_; }
+    // Whether the file holds an entry of the section.
+    bool HasSection(QStringView section) const;
 
     QString ReadString(QStringView section, QStringView key, const QString& fallback) const;
     int ReadInteger(QStringView section, QStringView key, int fallback) const;
@@ -60,6 +67,7 @@ public:
 private:
     KeyFile file_;
     std::optional<QString> refusal_;
+    std::optional<QString> readFailure_;
 };
 
 // The keys of one section, gathered in the order they are written, and then

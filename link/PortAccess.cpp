@@ -12,6 +12,7 @@
 #include <fstream>
 #include <grp.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace Serial {
@@ -253,6 +254,44 @@ void ReleaseLock(const std::string& lockPath)
 {
     if (!lockPath.empty() && LockOwner(lockPath) == ::getpid())
         ::unlink(lockPath.c_str());
+}
+
+OpenFailure ProbePort(const std::string& devicePath, const SystemPaths& paths, const std::string& sysRoot)
+{
+    using Reason = OpenFailure::Reason;
+    OpenFailure failure;
+    failure.path = devicePath;
+    struct stat st {};
+    if (::stat(devicePath.c_str(), &st) != 0) {
+        const int err = errno;
+        failure.reason = err == ENOENT || err == ENOTDIR ? Reason::Missing : Reason::Other;
+        if (failure.reason == Reason::Other)
+            failure.detail = std::strerror(err);
+        return failure;
+    }
+    if (!S_ISCHR(st.st_mode)) {
+        failure.reason = Reason::NotSerial;
+        return failure;
+    }
+    // The class a character device belongs to; ptys have no entry there.
+    char subsystem[PATH_MAX];
+    const std::string link = sysRoot + "/dev/char/" + std::to_string(major(st.st_rdev)) + ":" +
+                             std::to_string(minor(st.st_rdev)) + "/subsystem";
+    if (const ssize_t n = ::readlink(link.c_str(), subsystem, sizeof subsystem - 1); n > 0) {
+        const std::string target(subsystem, std::size_t(n));
+        if (target.substr(target.rfind('/') + 1) != "tty") {
+            failure.reason = Reason::NotSerial;
+            return failure;
+        }
+    }
+    if (::access(devicePath.c_str(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM)) {
+        failure.reason = Reason::AccessDenied;
+        failure.group = JoinableGroup(devicePath);
+        return failure;
+    }
+    if (!LockedByOther(devicePath, failure, paths))
+        HeldByProcess(devicePath, failure, paths);
+    return failure;
 }
 
 std::string JoinableGroup(const std::string& devicePath)

@@ -84,6 +84,15 @@ bool TakeLock(const std::string& devicePath, OpenFailure& failure, std::string& 
 // Removes the lock file taken by TakeLock, if it is still ours.
 void ReleaseLock(const std::string& lockPath);
 
+// What opening the device would meet, found without opening it: opening a
+// serial device raises its modem lines, which resets some of what hangs on
+// it, and a look at the list of ports must change nothing.  Reason None:
+// the device is there and free.  A character device that no terminal
+// driver serves (/dev/null) is NotSerial, as far as sysfs under `sysRoot`
+// tells; where it tells nothing the device counts as serial.
+OpenFailure ProbePort(const std::string& devicePath, const SystemPaths& paths = {},
+                      const std::string& sysRoot = "/sys");
+
 // The group to join for read and write access to the device, or empty when
 // joining a group would not help.  The rule: the device's group exists in
 // the group database (a number without a name is no group anyone can be

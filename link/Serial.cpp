@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "link/LinkLog.h"
+
 namespace Serial {
 namespace {
 
@@ -124,6 +126,10 @@ void FlushInput()
         // delivers gets no more than the drain's own time.
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         const std::size_t got = port->Read(drainBuffer, std::size_t(n), int(std::max<long long>(left, 0)));
+        // Bytes on the line like any reply: a trace of a muddled exchange
+        // shows what came late.
+        if (got > 0)
+            qCDebug(lcLink, "drained %zu stale bytes: %s", got, TraceHex(drainBuffer, got).c_str());
         DropIfGone();
         if (!port || got < std::size_t(n))
             return;  // gone under us, or nothing more came within the time

@@ -1,21 +1,17 @@
 #include "link/Transaction.h"
 
-#include <QLoggingCategory>
 #include <chrono>
 #include <cstdio>
 
 #include "link/Commands.h"
+#include "link/LinkLog.h"
 #include "link/Serial.h"
 
 // Debug messages are off unless a rule turns them on: the trace of every
 // exchange is for the one who asks for it.
 Q_LOGGING_CATEGORY(lcLink, "vesk.link", QtInfoMsg)
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-std::string Hex(const std::uint8_t* bytes, std::size_t count)
+std::string TraceHex(const std::uint8_t* bytes, std::size_t count)
 {
     std::string text;
     text.reserve(count * 3);
@@ -26,6 +22,10 @@ std::string Hex(const std::uint8_t* bytes, std::size_t count)
     }
     return text;
 }
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
 
 const char* ReasonText(LinkFailure::Reason reason)
 {
@@ -92,8 +92,8 @@ bool ControllerLink::Exchange(const std::uint8_t* request, std::uint16_t request
     if (tracing) {
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         const std::uint16_t got = ok ? replyLength : failure.arrived;
-        qCDebug(lcLink, "%s -> %u of %u bytes in %.1f ms: %s", Hex(request, requestLength).c_str(), unsigned(got),
-                unsigned(replyLength), ms, Hex(reply, got).c_str());
+        qCDebug(lcLink, "%s -> %u of %u bytes in %.1f ms: %s", TraceHex(request, requestLength).c_str(), unsigned(got),
+                unsigned(replyLength), ms, TraceHex(reply, got).c_str());
     }
     if (!ok)
         last_ = failure;

@@ -1,6 +1,8 @@
 #include "shell/PortChoice.h"
 
 #include <QFileInfo>
+#include <pwd.h>
+#include <unistd.h>
 
 #include "shell/Texts.h"
 
@@ -26,6 +28,21 @@ int IndexOfPort(const std::vector<PortItem>& items, const QString& name)
         if (items[i].name == name)
             return int(i);
     return -1;
+}
+
+QString PortLabel(const QString& name)
+{
+    const std::vector<PortItem> items =
+        PortItems(Serial::EnumeratePorts(), name.startsWith(u'/') ? name : QString());
+    const int index = IndexOfPort(items, name);
+    return index < 0 ? name : items[std::size_t(index)].label;
+}
+
+QString CurrentUserName()
+{
+    if (const passwd* user = ::getpwuid(::getuid()))
+        return QString::fromLocal8Bit(user->pw_name);
+    return QStringLiteral("$USER");
 }
 
 QString PortFailureReason(const Serial::OpenFailure& failure, const QString& userName)

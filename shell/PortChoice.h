@@ -25,6 +25,14 @@ std::vector<PortItem> PortItems(const std::vector<Serial::PortEntry>& present, c
 // The position of a name in the items, −1 if absent.
 int IndexOfPort(const std::vector<PortItem>& items, const QString& name);
 
+// What the port list shows for a port name or device path: the name of a
+// "COMn", the adapter's label of a device present, the file name of one
+// that is not.
+QString PortLabel(const QString& name);
+
+// The login name, for the command that adds the user to a device's group.
+QString CurrentUserName();
+
 // The second line of "Nelze otevřít port …": what happened and what to do.
 // Empty where there is nothing more to say (no port chosen).
 QString PortFailureReason(const Serial::OpenFailure& failure, const QString& userName);

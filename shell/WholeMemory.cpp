@@ -38,35 +38,48 @@ std::optional<Backup> StartBackup(WholeMemoryContext& context)
     return backup;
 }
 
-std::optional<Backup> OpenBackup(WholeMemoryContext& context, const QString& path)
+// How a transfer that did not finish ended.
+WholeMemoryEnd EndOf(const TransferEnd& end)
 {
-    BackupRead read = ReadBackupFile(path, context.files);
-    if (!read.backup)
-        context.dialogs.Error(Text::BackupRefused(path, read.refusal));
-    return std::move(read.backup);
+    return end.kind == TransferEnd::Kind::Failed ? WholeMemoryEnd::LinkFailed : WholeMemoryEnd::Cancelled;
 }
 
 }  // namespace
 
+std::optional<Backup> OpenBackup(Dialogs& dialogs, FileSystem& files, const QString& path)
+{
+    BackupRead read = ReadBackupFile(path, files);
+    if (!read.backup)
+        dialogs.Error(Text::BackupRefused(path, read.refusal));
+    return std::move(read.backup);
+}
+
 void BackupWholeMemory(WholeMemoryContext& context)
 {
     const QString path = context.dialogs.SaveFileName(BackupDialog());
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        BackupInto(context, path);
+}
+
+WholeMemoryEnd BackupInto(WholeMemoryContext& context, const QString& path)
+{
     std::optional<Backup> backup;
     SnapshotRead read;
     {
         const auto progress = context.dialogs.StartProgress(QString::fromUtf8(Text::BackingUp));
         backup = StartBackup(context);
         if (!backup)
-            return;
+            return WholeMemoryEnd::LinkFailed;
         read = ReadSnapshot(context.link, AllPages(), Control(*progress, context));
     }
     if (!read.end.Done())
-        return;
+        return EndOf(read.end);
     backup->pages = std::move(read.snapshot);
-    if (const auto failed = SaveBackupFile(path, *backup, context.files))
+    if (const auto failed = SaveBackupFile(path, *backup, context.files)) {
         context.dialogs.Error(Text::CannotCreateFile(path, *failed));
+        return WholeMemoryEnd::FileError;
+    }
+    return WholeMemoryEnd::Done;
 }
 
 void RestoreWholeMemory(WholeMemoryContext& context)
@@ -74,14 +87,17 @@ void RestoreWholeMemory(WholeMemoryContext& context)
     const QString path = context.dialogs.OpenFileName(BackupDialog());
     if (path.isEmpty())
         return;
-    const auto backup = OpenBackup(context, path);
-    if (!backup)
-        return;
+    if (const auto backup = OpenBackup(context.dialogs, context.files, path))
+        RestoreFrom(context, *backup);
+}
+
+WholeMemoryEnd RestoreFrom(WholeMemoryContext& context, const Backup& backup)
+{
     const auto chosen = context.dialogs.Choose(
         QString::fromUtf8(Text::RestoreWhat),
         {QString::fromUtf8(Text::RestoreLogs), QString::fromUtf8(Text::RestoreCounters)}, {false, false});
     if (!chosen || chosen->size() != 2)
-        return;
+        return WholeMemoryEnd::Declined;
     const RestoreOptions options{.logs = (*chosen)[0], .counters = (*chosen)[1]};
 
     // What the Controller holds now, also kept as the automatic backup.
@@ -91,25 +107,27 @@ void RestoreWholeMemory(WholeMemoryContext& context)
         const auto progress = context.dialogs.StartProgress(QString::fromUtf8(Text::Restoring));
         before = StartBackup(context);
         if (!before)
-            return;
-        planned = PlanRestore(context.link, backup->pages, options, Control(*progress, context));
+            return WholeMemoryEnd::LinkFailed;
+        planned = PlanRestore(context.link, backup.pages, options, Control(*progress, context));
     }
     if (!planned.end.Done())
-        return;
+        return EndOf(planned.end);
     const RestorePlan& plan = planned.plan;
     if (plan.changing.none()) {
         context.dialogs.Information(QString::fromUtf8(Text::NothingToRestore));
-        return;
+        return WholeMemoryEnd::Done;
     }
-    if (!context.dialogs.Question(Text::ConfirmRestore(plan.changing)) || context.closing())
-        return;
+    if (!context.dialogs.Question(Text::ConfirmRestore(plan.changing)))
+        return WholeMemoryEnd::Declined;
+    if (context.closing())
+        return WholeMemoryEnd::Cancelled;
 
     // Not a byte is written before the way back is on the disk.
     before->pages = plan.current;
     const AutoBackupSave saved = SaveAutoBackup(context.autoBackupFolder, *before, context.files);
     if (saved.error) {
         context.dialogs.Error(Text::AutoBackupFailed(saved.path, *saved.error));
-        return;
+        return WholeMemoryEnd::FileError;
     }
     RestoreReport report;
     {
@@ -117,12 +135,14 @@ void RestoreWholeMemory(WholeMemoryContext& context)
         report = ExecuteRestore(context.link, plan, Control(*progress, context));
     }
     if (context.closing())
-        return;
+        return WholeMemoryEnd::Cancelled;
     const QString text = Text::RestoreResult(plan.changing, report, saved.path);
-    if (report.end.Done() && report.stillDiffering.none())
+    if (report.end.Done() && report.stillDiffering.none()) {
         context.dialogs.Information(text);
-    else
-        context.dialogs.Warning(text);
+        return WholeMemoryEnd::Done;
+    }
+    context.dialogs.Warning(text);
+    return report.end.Done() ? WholeMemoryEnd::NotStored : EndOf(report.end);
 }
 
 void CompareWholeMemory(WholeMemoryContext& context)
@@ -136,11 +156,16 @@ void CompareWholeMemory(WholeMemoryContext& context)
     }
     std::vector<std::pair<QString, Backup>> backups;
     for (const QString& path : paths) {
-        auto backup = OpenBackup(context, path);
+        auto backup = OpenBackup(context.dialogs, context.files, path);
         if (!backup)
             return;
         backups.emplace_back(path, std::move(*backup));
     }
+    CompareBackups(context, std::move(backups));
+}
+
+WholeMemoryEnd CompareBackups(WholeMemoryContext& context, std::vector<std::pair<QString, Backup>> backups)
+{
     QString beforeSide, afterSide;
     Comparison comparison;
     if (backups.size() == 2) {
@@ -153,18 +178,19 @@ void CompareWholeMemory(WholeMemoryContext& context)
         afterSide = Text::BackupSide(afterPath, after);
         comparison = Compare(before.pages, after.pages, context.namer);
     } else {
-        const auto& [path, backup] = backups[0];
+        const auto& [path, backup] = backups.at(0);
         SnapshotRead now;
         {
             const auto progress = context.dialogs.StartProgress(QString::fromUtf8(Text::Comparing));
             now = ReadSnapshot(context.link, backup.pages.present, Control(*progress, context));
         }
         if (!now.end.Done())
-            return;
+            return EndOf(now.end);
         beforeSide = Text::BackupSide(path, backup);
         afterSide = Text::ControllerSide(context.port);
         comparison = Compare(backup.pages, now.snapshot, context.namer);
     }
     context.dialogs.ShowText(QString::fromUtf8(Text::Comparing),
                              Text::ComparisonReport(beforeSide, afterSide, comparison));
+    return comparison.Equal() ? WholeMemoryEnd::Done : WholeMemoryEnd::Differs;
 }
