@@ -48,7 +48,7 @@
     </message>
     <message>
         <source>Stř. tepl. minulá:</source>
-        <translation>Prev. mean temp.:</translation>
+        <translation>Prev. avg. temp.:</translation>
     </message>
     <message>
         <source>Běh kotle:</source>
@@ -193,7 +193,7 @@
     </message>
     <message>
         <source>Čidlo:</source>
-        <translation>Sensor:</translation>
+        <translation>No.:</translation>
     </message>
     <message>
         <source>Název:</source>
@@ -201,7 +201,7 @@
     </message>
     <message>
         <source>Korekce:</source>
-        <translation>Correction:</translation>
+        <translation>Offset:</translation>
     </message>
     <message>
         <source> Automatické přepnutí </source>
@@ -342,7 +342,7 @@
     <name>EkvithGraph</name>
     <message>
         <source>Venkovní teplota [°C]</source>
-        <translation>Outdoor temperature [°C]</translation>
+        <translation>Outdoor temp. [°C]</translation>
     </message>
     <message>
         <source>Topná voda [°C]</source>
@@ -464,7 +464,7 @@
     </message>
     <message>
         <source>Teplota</source>
-        <translation>Temperature</translation>
+        <translation>Temp.</translation>
     </message>
     <message>
         <source>Topná voda</source>
@@ -472,7 +472,7 @@
     </message>
     <message>
         <source>Teplota zdi</source>
-        <translation>Wall temperature</translation>
+        <translation>Wall temp.</translation>
     </message>
     <message>
         <source>%1 hod %2 min %3 sec</source>
@@ -504,11 +504,11 @@
     </message>
     <message>
         <source>Max. stř. teplota:</source>
-        <translation>Max. mean temp.:</translation>
+        <translation>Max. avg. temp.:</translation>
     </message>
     <message>
         <source>Rozsah od stř. teploty:</source>
-        <translation>Range from mean temp.:</translation>
+        <translation>Range from avg. temp.:</translation>
     </message>
     <message>
         <source>Posun regulační křivky:</source>
@@ -520,7 +520,7 @@
     </message>
     <message>
         <source>Max. kompenzace zdi:</source>
-        <translation>Max. wall compensation:</translation>
+        <translation>Max. wall compens.:</translation>
     </message>
     <message>
         <source>Dolní poměr výkonu:</source>
@@ -750,31 +750,31 @@ for the pump to run:</translation>
     </message>
     <message>
         <source>Pondělí</source>
-        <translation>Monday</translation>
+        <translation>Mon</translation>
     </message>
     <message>
         <source> Úterý</source>
-        <translation>Tuesday</translation>
+        <translation>Tue</translation>
     </message>
     <message>
         <source>Středa</source>
-        <translation>Wednesday</translation>
+        <translation>Wed</translation>
     </message>
     <message>
         <source>Čtvrtek</source>
-        <translation>Thursday</translation>
+        <translation>Thu</translation>
     </message>
     <message>
         <source> Pátek</source>
-        <translation>Friday</translation>
+        <translation>Fri</translation>
     </message>
     <message>
         <source>Sobota</source>
-        <translation>Saturday</translation>
+        <translation>Sat</translation>
     </message>
     <message>
         <source>Neděle</source>
-        <translation>Sunday</translation>
+        <translation>Sun</translation>
     </message>
     <message>
         <source>(normal)</source>
@@ -828,31 +828,31 @@ for the pump to run:</translation>
     <name>Status</name>
     <message>
         <source>pondělí</source>
-        <translation>Monday</translation>
+        <translation>Mon</translation>
     </message>
     <message>
         <source>úterý</source>
-        <translation>Tuesday</translation>
+        <translation>Tue</translation>
     </message>
     <message>
         <source>středa</source>
-        <translation>Wednesday</translation>
+        <translation>Wed</translation>
     </message>
     <message>
         <source>čtvrtek</source>
-        <translation>Thursday</translation>
+        <translation>Thu</translation>
     </message>
     <message>
         <source>pátek</source>
-        <translation>Friday</translation>
+        <translation>Fri</translation>
     </message>
     <message>
         <source>sobota</source>
-        <translation>Saturday</translation>
+        <translation>Sat</translation>
     </message>
     <message>
         <source>neděle</source>
-        <translation>Sunday</translation>
+        <translation>Sun</translation>
     </message>
     <message>
         <source>(chyba)</source>
@@ -884,7 +884,7 @@ for the pump to run:</translation>
     </message>
     <message>
         <source>Stř. tepl. aktuální:</source>
-        <translation>Mean temp. now:</translation>
+        <translation>Avg. temp. now:</translation>
     </message>
     <message>
         <source>Termostat:</source>
@@ -1239,7 +1239,7 @@ The settings (pages 0–11) are always restored.</translation>
     </message>
     <message>
         <source>Neznámý den „%1“. Zadejte název dne (pondělí … neděle) nebo jeho číslo 0 až 6.</source>
-        <translation>Unknown day “%1”. Give the name of the day (Monday … Sunday) or its number 0 to 6.</translation>
+        <translation>Unknown day “%1”. Give the name of the day (Mon … Sun) or its number 0 to 6.</translation>
     </message>
     <message>
         <source>a ano</source>
@@ -1300,7 +1300,7 @@ The settings (pages 0–11) are always restored.</translation>
     </message>
     <message>
         <source>Stř. tepl. minulá:</source>
-        <translation>Prev. mean temp.:</translation>
+        <translation>Prev. avg. temp.:</translation>
     </message>
     <message>
         <source>Běh kotle:</source>
@@ -1726,7 +1726,7 @@ The settings (pages 0–11) are always restored.</translation>
     </message>
     <message>
         <source>Nastaví hodiny řídicí jednotky podle hodin počítače (--pc), nebo na zadaný čas a den: název dne (pondělí … neděle) nebo jeho číslo 0 (pondělí) až 6 (neděle). Čas se zkontroluje dřív, než se cokoli odešle. Nastavuje hned, bez dotazu, jako okno.</source>
-        <translation>Sets the clock of the controller from the clock of the computer (--pc), or to the time and day given: the name of the day (Monday … Sunday, or in Czech) or its number 0 (Monday) to 6 (Sunday). The time is checked before anything is sent. Sets at once, without asking, as the window does.</translation>
+        <translation>Sets the clock of the controller from the clock of the computer (--pc), or to the time and day given: the name of the day (Mon … Sun, or in Czech) or its number 0 (Monday) to 6 (Sunday). The time is checked before anything is sent. Sets at once, without asking, as the window does.</translation>
     </message>
     <message>
         <source>Podle hodin počítače.</source>
