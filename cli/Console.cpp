@@ -64,7 +64,7 @@ bool Console::Ask(const QString& question)
     ClearProgress();
     // A question with a list (the pages a restore changes) gets the prompt
     // on a line of its own, under the list.
-    const QByteArray prompt = Text::YesNoPrompt;
+    const QByteArray prompt = Text::YesNoPrompt().toUtf8();
     WriteError(question.toUtf8() + (question.contains(u'\n') ? '\n' + prompt.trimmed() + ' ' : prompt));
     QByteArray answer;
     for (;;) {

@@ -1,9 +1,14 @@
 #include "cli/Help.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <map>
 
 namespace {
+
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(veskctl)
+};
 
 constexpr int Width = 79;
 constexpr int TextIndent = 6;
@@ -32,7 +37,7 @@ QString OptionTag(const OptionSpec& option)
     if (option.shortName)
         tag = QStringLiteral("-%1, ").arg(QString::fromLatin1(option.shortName)) + tag;
     if (option.valueName)
-        tag += u' ' + QString::fromUtf8(option.valueName);
+        tag += u' ' + HelpText(option.valueName);
     return tag;
 }
 
@@ -40,13 +45,13 @@ QString OptionList(const std::vector<OptionSpec>& options)
 {
     QString text;
     for (const OptionSpec& option : options)
-        text += QStringLiteral("  ") + OptionTag(option) + u'\n' + Wrapped(QString::fromUtf8(option.help), TextIndent);
+        text += QStringLiteral("  ") + OptionTag(option) + u'\n' + Wrapped(HelpText(option.help), TextIndent);
     return text;
 }
 
 QString Synopsis(const Verb& verb)
 {
-    return *verb.synopsis ? QString::fromUtf8(verb.name) + u' ' + QString::fromUtf8(verb.synopsis)
+    return *verb.synopsis ? QString::fromUtf8(verb.name) + u' ' + HelpText(verb.synopsis)
                           : QString::fromUtf8(verb.name);
 }
 
@@ -70,8 +75,8 @@ QString RoffOption(const OptionSpec& option)
     if (option.shortName)
         tag = QStringLiteral("\\fB\\-%1\\fR, ").arg(QString::fromLatin1(option.shortName)) + tag;
     if (option.valueName)
-        tag += QStringLiteral(" \\fI") + Roff(QString::fromUtf8(option.valueName)) + "\\fR";
-    return QStringLiteral(".TP\n") + tag + u'\n' + Roff(QString::fromUtf8(option.help)) + u'\n';
+        tag += QStringLiteral(" \\fI") + Roff(HelpText(option.valueName)) + "\\fR";
+    return QStringLiteral(".TP\n") + tag + u'\n' + Roff(HelpText(option.help)) + u'\n';
 }
 
 // ---- bash ----------------------------------------------------------------
@@ -114,21 +119,21 @@ QString ExitCodeText(int code)
 
 QString GeneralHelp()
 {
-    QString text = QStringLiteral("Použití: veskctl [společné volby] PŘÍKAZ [volby a argumenty]\n") +
-                   Wrapped(QStringLiteral("Řídicí jednotka VESK z příkazové řádky: záloha a obnova, stav, hodiny, "
-                                          "záznamy, soubory parametrů a stránky EEPROM."),
+    QString text = Tr::tr("Použití: veskctl [společné volby] PŘÍKAZ [volby a argumenty]") + u'\n' +
+                   Wrapped(Tr::tr("Řídicí jednotka VESK z příkazové řádky: záloha a obnova, stav, hodiny, záznamy, "
+                                  "soubory parametrů a stránky EEPROM."),
                            0) +
-                   QStringLiteral("\nPříkazy:\n");
+                   u'\n' + Tr::tr("Příkazy:") + u'\n';
     for (const Verb& verb : Verbs())
-        text += QStringLiteral("  ") + Synopsis(verb) + u'\n' + Wrapped(QString::fromUtf8(verb.help), TextIndent);
-    text += QStringLiteral("\nSpolečné volby (před příkazem):\n") + OptionList(GlobalOptions());
-    text += QStringLiteral("\nNávratové kódy:\n");
+        text += QStringLiteral("  ") + Synopsis(verb) + u'\n' + Wrapped(HelpText(verb.help), TextIndent);
+    text += u'\n' + Tr::tr("Společné volby (před příkazem):") + u'\n' + OptionList(GlobalOptions());
+    text += u'\n' + Tr::tr("Návratové kódy:") + u'\n';
     for (const ExitCode& exit : ExitCodes()) {
         // The code in the margin of its wrapped meaning.
         const QString code = QStringLiteral("  %1").arg(ExitCodeText(exit.code), -7);
-        text += code + Wrapped(QString::fromUtf8(exit.meaning), int(code.size())).mid(code.size());
+        text += code + Wrapped(HelpText(exit.meaning), int(code.size())).mid(code.size());
     }
-    return text + QStringLiteral("\nNápověda k příkazu: veskctl PŘÍKAZ --help\n");
+    return text + u'\n' + Tr::tr("Nápověda k příkazu: veskctl PŘÍKAZ --help") + u'\n';
 }
 
 QString VerbHelp(const std::vector<const Verb*>& verbs)
@@ -137,8 +142,8 @@ QString VerbHelp(const std::vector<const Verb*>& verbs)
     for (const Verb* verb : verbs) {
         std::vector<OptionSpec> options = OptionsOf(*verb);
         options.push_back(HelpOption());
-        parts << QStringLiteral("Použití: ") + verb->Usage() + QStringLiteral("\n\n") +
-                     Wrapped(QString::fromUtf8(verb->help), 0) + QStringLiteral("\nVolby:\n") + OptionList(options);
+        parts << Tr::tr("Použití: %1").arg(verb->Usage()) + QStringLiteral("\n\n") + Wrapped(HelpText(verb->help), 0) +
+                     u'\n' + Tr::tr("Volby:") + u'\n' + OptionList(options);
     }
     return parts.join(u'\n');
 }
@@ -149,8 +154,8 @@ QByteArray ManPageSections()
     for (const Verb& verb : Verbs()) {
         roff += QStringLiteral(".TP\n\\fB") + Roff(QString::fromUtf8(verb.name)) + QStringLiteral("\\fR");
         if (*verb.synopsis)
-            roff += u' ' + Roff(QString::fromUtf8(verb.synopsis));
-        roff += u'\n' + Roff(QString::fromUtf8(verb.help)) + u'\n';
+            roff += u' ' + Roff(HelpText(verb.synopsis));
+        roff += u'\n' + Roff(HelpText(verb.help)) + u'\n';
         const std::vector<OptionSpec> options = OptionsOf(verb);
         if (options.empty())
             continue;
@@ -164,7 +169,7 @@ QByteArray ManPageSections()
         roff += RoffOption(option);
     roff += QStringLiteral(".SH EXIT STATUS\n");
     for (const ExitCode& exit : ExitCodes())
-        roff += QStringLiteral(".TP\n.B ") + ExitCodeText(exit.code) + u'\n' + Roff(QString::fromUtf8(exit.meaning)) + u'\n';
+        roff += QStringLiteral(".TP\n.B ") + ExitCodeText(exit.code) + u'\n' + Roff(HelpText(exit.meaning)) + u'\n';
     return roff.toUtf8();
 }
 

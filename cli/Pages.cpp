@@ -67,7 +67,7 @@ int RunPageWrite(Invocation& invocation)
         invocation.console.Error(Text::ImageNotOnePage(path, read.image->fit == ImageFit::TooShort));
         return ExitFile;
     }
-    if (!invocation.dialogs.Question(QString::fromUtf8(Text::ConfirmWrite)))
+    if (!invocation.dialogs.Question(Text::ConfirmWrite()))
         return invocation.Declined();
     if (!invocation.OpenPort())
         return ExitPort;

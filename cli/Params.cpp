@@ -130,7 +130,7 @@ const Section* ChosenSection(Invocation& invocation)
 {
     const QString name = invocation.Value("section");
     if (name.isEmpty()) {
-        invocation.console.Error(QString::fromUtf8(Text::SectionMissing));
+        invocation.console.Error(Text::SectionMissing());
         return nullptr;
     }
     for (const Section& section : Sections())
@@ -214,7 +214,7 @@ int RunParamsLoad(Invocation& invocation)
     QByteArray pages(section->pageCount * Page::Size, '\0');
     if (const Built built = section->build(file, Span(pages)); built != Built::Ok)
         return Refused(invocation, *section, built);
-    if (!invocation.dialogs.Question(QString::fromUtf8(Text::ConfirmWrite)))
+    if (!invocation.dialogs.Question(Text::ConfirmWrite()))
         return invocation.Declined();
     if (!invocation.OpenPort())
         return ExitPort;

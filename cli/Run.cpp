@@ -20,9 +20,9 @@ void AddOptions(QCommandLineParser& parser, const std::vector<OptionSpec>& optio
         QStringList names{QString::fromLatin1(spec.name)};
         if (spec.shortName)
             names.prepend(QString::fromLatin1(spec.shortName));
-        QCommandLineOption option(names, QString::fromUtf8(spec.help));
+        QCommandLineOption option(names, HelpText(spec.help));
         if (spec.valueName)
-            option.setValueName(QString::fromUtf8(spec.valueName));
+            option.setValueName(HelpText(spec.valueName));
         parser.addOption(option);
     }
 }
@@ -84,7 +84,7 @@ int RunVeskctl(const QStringList& arguments)
     if (positional.isEmpty()) {
         if (help)
             return console.Out(GeneralHelp().toUtf8()) ? ExitDone : ExitFile;
-        console.Error(QString::fromUtf8(Text::NoVerb));
+        console.Error(Text::NoVerb());
         return ExitUsage;
     }
     const Found found = FindVerb(positional);
@@ -126,7 +126,7 @@ int RunVeskctl(const QStringList& arguments)
     dialogs.yes = invocation.Yes();
     // Before the port opens, so that nothing at all reaches the Controller.
     if (verb.writes && !dialogs.yes && !console.Interactive()) {
-        console.Error(QString::fromUtf8(Text::ConfirmationNeeded));
+        console.Error(Text::ConfirmationNeeded());
         return ExitUsage;
     }
     return verb.run(invocation);

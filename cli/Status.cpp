@@ -102,15 +102,15 @@ struct StatusState {
         std::vector<std::pair<QString, QString>> lines;
         auto add = [&lines](const QString& key, const QString& line) { lines.emplace_back(key, line); };
         if (controllerClock)
-            add(QStringLiteral("clock"), QString::fromUtf8(Text::ControllerClockCaption) + u' ' + *controllerClock);
+            add(QStringLiteral("clock"), Text::ControllerClockCaption() + u' ' + *controllerClock);
         if (pcClock)
-            add(QStringLiteral("pc"), QString::fromUtf8(Text::PcClockCaption) + u' ' + *pcClock);
+            add(QStringLiteral("pc"), Text::PcClockCaption() + u' ' + *pcClock);
         if (outputs)
             for (const auto& row : StatusTable)
                 if (IsOutput(row))
                     add(row.Key(), Text::OutputLine(row.Key(), std::get<bool>(ValueIn(row, *outputs))));
         if (view) {
-            add(QStringLiteral("mode"), QString::fromUtf8(Text::ModeCaption) + u' ' + view->mode);
+            add(QStringLiteral("mode"), Text::ModeCaption() + u' ' + view->mode);
             for (const RegulatorLine& line : view->lines)
                 if (line.visible)
                     add(line.key, line.caption.value_or(Text::RegulatorCaption(line.key)) + u' ' +
@@ -149,11 +149,7 @@ std::optional<int> Weekday(const QString& text)
     const int day = text.toInt(&number);
     if (number)
         return day >= 0 && day < 7 ? std::optional(day) : std::nullopt;
-    const QStringList& names = WeekdayNames();
-    for (int i = 0; i < 7; ++i)
-        if (names[i].compare(text, Qt::CaseInsensitive) == 0)
-            return i;
-    return std::nullopt;
+    return WeekdayOfName(text);
 }
 
 // The clock the arguments give, or the exit code after saying why not.
@@ -161,7 +157,7 @@ std::variant<ControllerTime, int> HandTime(Invocation& invocation)
 {
     Console& console = invocation.console;
     if (invocation.arguments.size() != 2) {
-        console.Error(QString::fromUtf8(Text::ClockSetHow));
+        console.Error(Text::ClockSetHow());
         return ExitUsage;
     }
     const QString& given = invocation.arguments[0];
@@ -178,7 +174,7 @@ std::variant<ControllerTime, int> HandTime(Invocation& invocation)
     const auto parsed = ParseHandClock({parts[0], parts[1], parts[2], *day});
     if (const auto* error = std::get_if<HandClockError>(&parsed)) {
         console.Error(error->kind == HandClockError::Kind::NotAnInteger ? Text::NotAnInteger(error->text)
-                                                                         : QString::fromUtf8(Text::RangeCheckError));
+                                                                         : Text::RangeCheckError());
         return ExitUsage;
     }
     return std::get<ControllerTime>(parsed);
@@ -240,7 +236,7 @@ int RunClockSet(Invocation& invocation)
 {
     const bool fromPc = invocation.Flag("pc");
     if (fromPc && !invocation.arguments.isEmpty()) {
-        invocation.console.Error(QString::fromUtf8(Text::ClockSetHow));
+        invocation.console.Error(Text::ClockSetHow());
         return ExitUsage;
     }
     std::optional<ControllerTime> time;
@@ -260,7 +256,7 @@ int RunClockSet(Invocation& invocation)
 
 int RunReset(Invocation& invocation)
 {
-    if (!invocation.dialogs.Question(QString::fromUtf8(Text::ConfirmReset)))
+    if (!invocation.dialogs.Question(Text::ConfirmReset()))
         return invocation.Declined();
     if (!invocation.OpenPort())
         return ExitPort;

@@ -3,6 +3,10 @@
 // help, the parsing of its options and arguments, the manual page's list of
 // commands and the bash completion are all made from this table
 // (cli/Help.h); the exit codes too have one table.
+//
+// The tables' texts (help, value names, synopses, exit meanings) are marked
+// QT_TRANSLATE_NOOP("veskctl", …) where they stand and shown through
+// HelpText(); names of verbs and options are never translated.
 #pragma once
 
 #include <QCommandLineParser>
@@ -30,6 +34,9 @@ enum Exit : int {
     ExitFile = 5,        // a file cannot be read or written, or holds what cannot be written
     ExitSignal = 128,    // + the signal's number
 };
+
+// A text of the tables as the user reads it.
+QString HelpText(const char* text);
 
 struct ExitCode {
     int code;

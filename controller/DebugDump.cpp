@@ -1,11 +1,16 @@
 #include "controller/DebugDump.h"
 
+#include <QCoreApplication>
 #include <vector>
 
 #include "controller/HexPage.h"
 
 namespace DebugDump {
 namespace {
+
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(DebugDump)
+};
 
 const QString Separator = QStringLiteral("       ");
 constexpr int BytesPerDumpLine = 16;
@@ -83,7 +88,7 @@ QStringList ProcessedView(const DebugSnapshot& r)
     if (s >= SavedBytes) {
         AppendRegisters(lines, r);
     } else {
-        lines << QStringLiteral("SP = $%1: zásobník příliš nízko, registry nelze dekódovat").arg(Hex(std::uint8_t(s)));
+        lines << Tr::tr("SP = $%1: zásobník příliš nízko, registry nelze dekódovat").arg(Hex(std::uint8_t(s)));
     }
 
     // What lies below the saved bytes, from S − 11 down to the stack's
@@ -91,13 +96,13 @@ QStringList ProcessedView(const DebugSnapshot& r)
     std::vector<std::uint8_t> stack;
     for (int address = s - SavedBytes - 1; address >= StackBottom; --address)
         stack.push_back(Memory(r, address));
-    lines << QString() << QStringLiteral("Výpis zásobníku");
+    lines << QString() << Tr::tr("Výpis zásobníku");
     AppendDumpLines(lines, stack, true);
 
     std::vector<std::uint8_t> variables;
     for (int address = FirstVariable; address < FirstVariable + VariableCount; ++address)
         variables.push_back(Memory(r, address));
-    lines << QString() << QStringLiteral("Výpis paměti $20 - $4F");
+    lines << QString() << Tr::tr("Výpis paměti $20 - $4F");
     AppendDumpLines(lines, variables, false);
     return lines;
 }

@@ -1,5 +1,6 @@
 #include "controller/EkvithGraph.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
@@ -39,8 +40,8 @@ EkvithGraphFrame EkvithGraphLayout(int h)
     }
     frame.outdoorAxis = {{Left, h - 39}, {440, h - 39}};
     frame.waterAxis = {{Left - 1, h - Bottom}, {Left - 1, h - 300}};
-    frame.outdoorTitle = {{350, h - 20}, QStringLiteral("Venkovní teplota [°C]")};
-    frame.waterTitle = {{5, h - 315}, QStringLiteral("Topná voda [°C]")};
+    frame.outdoorTitle = {{350, h - 20}, QCoreApplication::translate("EkvithGraph", "Venkovní teplota [°C]")};
+    frame.waterTitle = {{5, h - 315}, QCoreApplication::translate("EkvithGraph", "Topná voda [°C]")};
     return frame;
 }
 

@@ -11,7 +11,7 @@ QString ProgramOfPage(int page)
     if (page < Page::ModeA || page >= Page::FirstLog)
         return {};
     const int program = (page - Page::ModeA) / Page::ModePages;
-    return QString::fromUtf8(RegulationMode::Texts[std::size_t(RegulationMode::FirstProgram + program)]);
+    return FieldWord(RegulationMode::Texts[std::size_t(RegulationMode::FirstProgram + program)]);
 }
 
 }  // namespace

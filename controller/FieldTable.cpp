@@ -8,9 +8,9 @@
 
 namespace {
 
-// What the compare shows for a flag and for nothing at all.
-constexpr const char* Yes = "ano";
-constexpr const char* No = "ne";
+// What the compare shows for a flag.
+constexpr const char* Yes = QT_TRANSLATE_NOOP("Field", "ano");
+constexpr const char* No = QT_TRANSLATE_NOOP("Field", "ne");
 
 QString WithNumber(const QString& text, int number)
 {
@@ -47,6 +47,11 @@ bool FitsElement(RowKind element, long long value)
 
 }  // namespace
 
+QString FieldWord(const char* text)
+{
+    return QCoreApplication::translate("Field", text);
+}
+
 QString FieldSpec::Key() const
 {
     return WithNumber(QString::fromLatin1(key), number);
@@ -54,16 +59,18 @@ QString FieldSpec::Key() const
 
 QString FieldSpec::Label() const
 {
-    return label ? WithNumber(QString::fromUtf8(label), number) : QString();
+    return label ? WithNumber(FieldWord(label), number) : QString();
 }
 
 QString FieldSpec::Name() const
 {
     QString text;
     if (kind == RowKind::OutdoorRow)
-        text = QString::fromUtf8(name) + u' ' + CelsiusText(number);
+        text = FieldWord(name) + u' ' + CelsiusText(number);
+    else if (name || label)
+        text = WithNumber(FieldWord(name ? name : label), number);
     else
-        text = WithNumber(QString::fromUtf8(name ? name : label ? label : key), number);
+        text = Key();
     text.replace(u'\n', u' ');
     return text.endsWith(u':') ? text : text + u':';
 }
@@ -201,15 +208,14 @@ void EncodeRow(const FieldSpec& row, const FieldValue& value, std::span<std::uin
 QString RowText(const FieldSpec& row, const FieldValue& value)
 {
     switch (row.kind) {
-    case RowKind::Bit: return QString::fromUtf8(NumberOf(value) ? Yes : No);
+    case RowKind::Bit: return FieldWord(NumberOf(value) ? Yes : No);
     case RowKind::ListIndex: {
         const long long v = NumberOf(value);
-        return v >= 0 && v < (long long)row.items.size() ? QString::fromUtf8(row.items[std::size_t(v)])
-                                                         : QString::fromUtf8(NothingShown);
+        return FieldWord(v >= 0 && v < (long long)row.items.size() ? row.items[std::size_t(v)] : NothingShown);
     }
     case RowKind::NameSlot: {
         const QString text = TextOf(value);
-        return text.isEmpty() ? QString::fromUtf8(NothingShown) : text;
+        return text.isEmpty() ? FieldWord(NothingShown) : text;
     }
     case RowKind::Counter:
         return row.text ? row.text(std::uint32_t(NumberOf(value))) : QString::number(NumberOf(value));

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringView>
 #include <algorithm>
@@ -51,10 +52,15 @@ enum class Write : std::uint8_t {
     Never,        // the bytes stay as the Controller holds them
 };
 
-// What the window shows where there is nothing to show.
-inline constexpr const char* NothingShown = "(nic)";
+// The words of the tables (labels, names, list items, titles) stand where
+// the tables are built, marked QT_TRANSLATE_NOOP("Field", …); this is what
+// the window shows of one, in the user's language.
+QString FieldWord(const char* text);
 
-// The texts of a list, in UTF-8.
+// What the window shows where there is nothing to show.
+inline constexpr const char* NothingShown = QT_TRANSLATE_NOOP("Field", "(nic)");
+
+// The texts of a list, in UTF-8, each a word of the tables.
 using ItemTexts = std::span<const char* const>;
 
 // A value as the bytes hold it and the window shows it: numbers of every
@@ -82,7 +88,8 @@ struct FieldSpec {
     // OutdoorRow, Carried: how the value lies in its bytes (Byte or SignedByte).
     RowKind element = RowKind::Byte;
     Write write = Write::Value;
-    // The words of the window, UTF-8, "%1" standing for `number`.  The label
+    // The words of the window, UTF-8, "%1" standing for `number`, each
+    // marked as a word of the tables (FieldWord).  The label
     // is the text of the row's own label (or check box), which the binder
     // puts on it; the name says which field it is where the label alone does
     // not (a label two rows share, a field without a label of its own).  An

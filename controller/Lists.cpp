@@ -1,5 +1,7 @@
 #include "controller/Lists.h"
 
+#include "controller/FieldTable.h"
+
 namespace {
 
 template <std::size_t N>
@@ -7,20 +9,18 @@ QStringList ListOf(const std::array<const char*, N>& texts)
 {
     QStringList items;
     for (const char* text : texts)
-        items.push_back(QString::fromUtf8(text));
+        items.push_back(FieldWord(text));
     return items;
 }
 
 }  // namespace
 
-const QStringList& RegulationMode::Items()
+QStringList RegulationMode::Items()
 {
-    static const QStringList items = ListOf(Texts);
-    return items;
+    return ListOf(Texts);
 }
 
-const QStringList& SensorId::Items()
+QStringList SensorId::Items()
 {
-    static const QStringList items = ListOf(Texts);
-    return items;
+    return ListOf(Texts);
 }

@@ -36,7 +36,7 @@ std::array<QString, Logs::Hours> LogTimeLabels(const QDateTime& now)
 
 QString LogSensorRole(int position)
 {
-    const QStringList& roles = SensorId::Items();
+    const QStringList roles = SensorId::Items();
     return position >= 0 && position < roles.size() ? roles[position] : LogText::UnknownSensor();
 }
 

@@ -1,33 +1,42 @@
 #include "controller/LogTexts.h"
 
+#include <QCoreApplication>
 #include <array>
 
 #include "controller/Units.h"
 
 namespace LogText {
+namespace {
+
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(LogText)
+};
+
+}  // namespace
 
 QString DateHeading()
 {
-    return QStringLiteral("Datum");
+    return Tr::tr("Datum");
 }
 
 QString BoilerHeading()
 {
-    return QStringLiteral("Kotel");
+    return Tr::tr("Kotel");
 }
 
 QString UnknownSensor()
 {
-    return QStringLiteral("(chyba)");
+    return Tr::tr("(chyba)");
 }
 
 QString ShortWeekday(int isoDay)
 {
-    static const std::array<QString, 7> names{
-        QStringLiteral("Po"), QStringLiteral("Út"), QStringLiteral("St"), QStringLiteral("Čt"),
-        QStringLiteral("Pá"), QStringLiteral("So"), QStringLiteral("Ne"),
+    static constexpr std::array<const char*, 7> names{
+        QT_TRANSLATE_NOOP("LogText", "Po"), QT_TRANSLATE_NOOP("LogText", "Út"), QT_TRANSLATE_NOOP("LogText", "St"),
+        QT_TRANSLATE_NOOP("LogText", "Čt"), QT_TRANSLATE_NOOP("LogText", "Pá"), QT_TRANSLATE_NOOP("LogText", "So"),
+        QT_TRANSLATE_NOOP("LogText", "Ne"),
     };
-    return names[std::size_t(isoDay - 1)];
+    return Tr::tr(names[std::size_t(isoDay - 1)]);
 }
 
 QString HourLabel(int isoDay, int hour)
@@ -37,22 +46,24 @@ QString HourLabel(int isoDay, int hour)
 
 Value Temperature(int celsius)
 {
-    return {QString::number(celsius), QString::fromUtf8(Unit::Celsius)};
+    return {QString::number(celsius), UnitText(Unit::Celsius)};
 }
 
 Value BoilerTime(int seconds)
 {
-    return {QStringLiteral("%1 min %2 ").arg(seconds / 60).arg(seconds % 60), QStringLiteral("sec")};
+    //: A boiler time of the logs: the number part, copied to the clipboard
+    //: without the unit that follows ("12 min 32 " then "sec").
+    return {Tr::tr("%1 min %2 ").arg(seconds / 60).arg(seconds % 60), Tr::tr("sec")};
 }
 
 QString TemperatureAxisTitle()
 {
-    return QString::fromUtf8(Unit::Celsius).trimmed();
+    return UnitText(Unit::Celsius).trimmed();
 }
 
 QString BoilerAxisTitle()
 {
-    return QStringLiteral("min/h");
+    return Tr::tr("min/h");
 }
 
 QString TipLine(const QString& heading, const QString& value)
@@ -62,32 +73,32 @@ QString TipLine(const QString& heading, const QString& value)
 
 QString SaveChartEntry()
 {
-    return QStringLiteral("Uložit graf jako obrázek...");
+    return Tr::tr("Uložit graf jako obrázek...");
 }
 
 QString MeasuredNotRead()
 {
-    return QStringLiteral("Naměřené body jsou hodiny ze záznamů. Načtěte nejprve záznamy na kartě „Záznamy“.");
+    return Tr::tr("Naměřené body jsou hodiny ze záznamů. Načtěte nejprve záznamy na kartě „Záznamy“.");
 }
 
 QString MeasuredMissingRoles(const QStringList& roles)
 {
-    return QStringLiteral("Načtené záznamy nemají čidlo v roli %1. Zvolte je pro záznamy na kartě „Kalorest“ "
-                          "a načtěte záznamy znovu.")
-        .arg(QStringLiteral("„") + roles.join(QStringLiteral("“ ani „")) + QStringLiteral("“"));
+    return Tr::tr("Načtené záznamy nemají čidlo v roli %1. Zvolte je pro záznamy na kartě „Kalorest“ "
+                  "a načtěte záznamy znovu.")
+        .arg(Tr::tr("„%1“").arg(roles.join(Tr::tr("“ ani „"))));
 }
 
 QString MeasuredFromDifferentReads(const QString& outdoor, const QString& water)
 {
-    return QStringLiteral("Záznamy čidel „%1“ a „%2“ pocházejí z různých načtení (jedno se nepodařilo). "
-                          "Načtěte záznamy znovu.")
+    return Tr::tr("Záznamy čidel „%1“ a „%2“ pocházejí z různých načtení (jedno se nepodařilo). "
+                  "Načtěte záznamy znovu.")
         .arg(outdoor, water);
 }
 
 QString MeasuredShown(const QString& outdoor, const QString& water, int inRange, int hours)
 {
-    return QStringLiteral("Každá hodina záznamů jako bod: „%1“ vodorovně, „%2“ svisle. V rozsahu grafu je %3 z %4 "
-                          "hodin.")
+    return Tr::tr("Každá hodina záznamů jako bod: „%1“ vodorovně, „%2“ svisle. V rozsahu grafu je %3 z %4 "
+                  "hodin.")
         .arg(outdoor, water)
         .arg(inRange)
         .arg(hours);

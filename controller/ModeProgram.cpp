@@ -1,5 +1,6 @@
 #include "controller/ModeProgram.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include "controller/IntegerText.h"
@@ -8,6 +9,29 @@
 #include "link/PageMap.h"
 
 namespace {
+
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(ModeProgram)
+};
+
+// The letter of each state a cell is cycled through, in the order of the
+// states; a letter of its own in the catalogue, never cut from a name.
+constexpr const char* Letters[] = {
+    //: The week grid's letter of the state "Vypnuto" (off).
+    QT_TRANSLATE_NOOP("ModeProgram", "V"),
+    //: The week grid's letter of the state "Ekvitermní" (equithermal).
+    QT_TRANSLATE_NOOP("ModeProgram", "E"),
+    //: The week grid's letter of the state "Termostat" (thermostat).
+    QT_TRANSLATE_NOOP("ModeProgram", "T"),
+};
+
+constexpr const char* DayNames[] = {
+    QT_TRANSLATE_NOOP("ModeProgram", "Pondělí"), QT_TRANSLATE_NOOP("ModeProgram", " Úterý"),
+    QT_TRANSLATE_NOOP("ModeProgram", "Středa"),  QT_TRANSLATE_NOOP("ModeProgram", "Čtvrtek"),
+    QT_TRANSLATE_NOOP("ModeProgram", " Pátek"),  QT_TRANSLATE_NOOP("ModeProgram", "Sobota"),
+    QT_TRANSLATE_NOOP("ModeProgram", "Neděle"),
+};
+static_assert(std::size(DayNames) == ModeProgram::Days);
 
 constexpr int ValueMask = 0x3F;
 // V, E, T; the unused state is left and never entered.
@@ -47,19 +71,20 @@ bool ModeProgram::ReplaceRaw(std::span<const std::uint8_t> bytes)
 
 QString CellLetter(ModeCell cell)
 {
+    static_assert(std::size(Letters) == int(ModeCellState::Unused));
     if (cell.State() == ModeCellState::Unused)
         return {};
-    return RegulationMode::Items().at(int(cell.State())).left(1);
+    return Tr::tr(Letters[int(cell.State())]);
 }
 
 QString CellDisplayText(ModeCell cell)
 {
     switch (cell.State()) {
-    case ModeCellState::Off: return RegulationMode::Items().at(0);
+    case ModeCellState::Off: return FieldWord(RegulationMode::Texts[0]);
     case ModeCellState::Equithermal: {
         const int percent = 2 * EquithermalStep(cell);
         if (percent == 0)
-            return QStringLiteral("(normal)");
+            return Tr::tr("(normal)");
         return (percent > 0 ? QStringLiteral("+") : QString()) + WithUnit(percent, Unit::PercentSign);
     }
     case ModeCellState::Thermostat: return CelsiusText(cell.ValueBits());
@@ -115,11 +140,7 @@ void ApplyCellEditText(ModeProgram& program, int day, int slot, QStringView text
 
 QString ModeDayName(int day)
 {
-    static const QString names[ModeProgram::Days]{
-        QStringLiteral("Pondělí"), QStringLiteral(" Úterý"), QStringLiteral("Středa"), QStringLiteral("Čtvrtek"),
-        QStringLiteral(" Pátek"),  QStringLiteral("Sobota"), QStringLiteral("Neděle"),
-    };
-    return day >= 0 && day < ModeProgram::Days ? names[day] : QString();
+    return day >= 0 && day < ModeProgram::Days ? Tr::tr(DayNames[day]) : QString();
 }
 
 QString ModeSlotLabel(int slot)
@@ -128,7 +149,8 @@ QString ModeSlotLabel(int slot)
     QString label = QString::asprintf("%d:%d", slot / 4, 15 * (slot % 4));
     if (label.at(label.size() - 2) == u':')
         label += u'0';
-    return label + QStringLiteral(" hod");
+    //: The start of a quarter-hour in the week grid, "6:15 hod".
+    return Tr::tr("%1 hod").arg(label);
 }
 
 QString ModeCellName(int place)
@@ -141,7 +163,7 @@ QString ModeCellText(std::uint32_t bits)
 {
     const ModeCell cell{std::uint8_t(bits)};
     if (cell.State() == ModeCellState::Unused)
-        return QString::fromUtf8(NothingShown);
+        return FieldWord(NothingShown);
     return CellLetter(cell) + u' ' + CellDisplayText(cell);
 }
 

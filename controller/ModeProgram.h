@@ -69,8 +69,8 @@ private:
     Bytes bytes_{};  // all off
 };
 
-// "V", "E", "T", or empty for an unused cell: the initials of the first
-// three regulation modes.
+// "V", "E", "T", or empty for an unused cell: in Czech the initials of the
+// first three regulation modes, but letters of their own.
 QString CellLetter(ModeCell cell);
 // "Vypnuto", "(normal)", "+10%", "-64%", "21 °C", or empty for an unused cell.
 QString CellDisplayText(ModeCell cell);

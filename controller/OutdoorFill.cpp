@@ -97,7 +97,7 @@ QString FormatWallMultiplier(Real m, const QLocale& shownIn)
 {
     QLocale locale = shownIn;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    const QString unit = QString::fromUtf8(Unit::Quarters);
+    const QString unit = UnitText(Unit::Quarters);
 
     // Two significant digits of the exact 80-bit value, as "d.de±xx":
     // to_chars rounds correctly, halves to even, and knows no locale.

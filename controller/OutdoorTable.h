@@ -54,7 +54,7 @@ struct OutdoorPage {
 
     int page;
     BlockTable<OutdoorTable, RowsAndEnds, Page::Size> fields;
-    // The titles of the list's columns.
+    // The titles of the list's columns, words of the tables (FieldWord).
     const char* keyTitle;
     const char* valueTitle;
 };
@@ -97,7 +97,7 @@ consteval OutdoorPage Make(int page, const char* section, const char* key, RowKi
                              Repeat<OutdoorTable::RowCount>([&](int row) { return Row(row, key, element, valueTitle); }),
                              std::array{Carried(ZeroByte + OutdoorTable::LastTemperature + 1, Page::Size - 1, last,
                                                 element)});
-    return {page, MakeTable<Page::Size>(rows, section), "Teplota", valueTitle};
+    return {page, MakeTable<Page::Size>(rows, section), QT_TRANSLATE_NOOP("Field", "Teplota"), valueTitle};
 }
 
 }  // namespace OutdoorRows
@@ -105,9 +105,10 @@ consteval OutdoorPage Make(int page, const char* section, const char* key, RowKi
 // Keys "Ekvith-40" … "Ekvith25" in the section "Ekvith", "Wall-40" …
 // "Wall25" in "Wall".
 inline constexpr OutdoorPage EkvithPage =
-    OutdoorRows::Make(Page::Ekvith, "Ekvith", "Ekvith%1", RowKind::Byte, "Topná voda");
+    OutdoorRows::Make(Page::Ekvith, "Ekvith", "Ekvith%1", RowKind::Byte, QT_TRANSLATE_NOOP("Field", "Topná voda"));
 inline constexpr OutdoorPage WallPage =
-    OutdoorRows::Make(Page::Wall, "Wall", "Wall%1", RowKind::SignedByte, "Teplota zdi");
+    OutdoorRows::Make(Page::Wall, "Wall", "Wall%1", RowKind::SignedByte,
+                      QT_TRANSLATE_NOOP("Field", "Teplota zdi"));
 
 // The page and its table; nothing is merged from the Controller.
 PageCodec<OutdoorTable, OutdoorPage::RowsAndEnds, Page::Size> OutdoorCodec(const OutdoorPage& page);

@@ -1,5 +1,7 @@
 #include "controller/RegulationConstants.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 using RC = RegulationConstants;
@@ -56,8 +58,10 @@ std::uint8_t DecodeLogIndex(const PageBuffer& page)
 
 QString FormatRunTime(std::uint32_t seconds)
 {
-    return QString::asprintf("%u hod %u min %u sec", unsigned(seconds / 3600),
-                             unsigned(seconds % 3600 / 60), unsigned(seconds % 60));
+    return QCoreApplication::translate("Field", "%1 hod %2 min %3 sec")
+        .arg(seconds / 3600)
+        .arg(seconds % 3600 / 60)
+        .arg(seconds % 60);
 }
 
 void ClearRunCount(RC& model)

@@ -31,7 +31,7 @@ struct RegulationConstants {
     friend bool operator==(const RegulationConstants&, const RegulationConstants&) = default;
 };
 
-// "%u hod %u min %u sec" of the seconds, hours not folded into days.
+// "12 hod 5 min 9 sec" of the seconds, hours not folded into days.
 QString FormatRunTime(std::uint32_t seconds);
 
 namespace ConstantsRows {
@@ -82,8 +82,9 @@ constexpr int LogCount = 3;
 
 constexpr Row SensUsed(int i)
 {
+    // The check box of a sensor shows its number only: no word to translate.
     Row row = Named(Make("Sens%1Used", RowKind::Bit, SensUsedOffset, "%1", &Element<&RC::SensUsed>),
-                    "Čidlo %1 v provozu:");
+                    QT_TRANSLATE_NOOP("Field", "Čidlo %1 v provozu:"));
     row.bit = row.index = row.number = i;
     return row;
 }
@@ -92,7 +93,7 @@ constexpr Row SensName(int i)
 {
     Row row = Named(Make("Sens%1Name", RowKind::NameSlot, NameOffset + NameSlotSize * i, nullptr,
                          &Element<&RC::SensName>),
-                    "Název čidla %1:");
+                    QT_TRANSLATE_NOOP("Field", "Název čidla %1:"));
     row.width = NameSlotSize;
     row.index = row.number = i;
     return row;
@@ -101,7 +102,7 @@ constexpr Row SensName(int i)
 constexpr Row SensCorr(int i)
 {
     Row row = Named(Spin("Sens%1Corr", SensCorrOffset + i, -128, 127, nullptr, &Element<&RC::SensCorr>),
-                    "Korekce čidla %1:");
+                    QT_TRANSLATE_NOOP("Field", "Korekce čidla %1:"));
     row.index = row.number = i;
     return row;
 }
@@ -110,7 +111,8 @@ constexpr Row Log(int i)
 {
     constexpr FieldRef (*members[LogCount])(RC&, int) = {&Member<&RC::Log1>, &Member<&RC::Log2>,
                                                           &Member<&RC::Log3>};
-    Row row = Named(List("Log%1", LogOffset + i, SensorId::Texts, "%1)", members[i]), "Zapisované čidlo %1:");
+    Row row = Named(List("Log%1", LogOffset + i, SensorId::Texts, "%1)", members[i]),
+                    QT_TRANSLATE_NOOP("Field", "Zapisované čidlo %1:"));
     row.number = i + 1;
     return row;
 }
@@ -127,7 +129,8 @@ constexpr Row Counter(const char* key, int offset, int width, Write write, const
 constexpr Row RunTime()
 {
     // The Controller counts on after a read; only a cleared count is written.
-    Row row = Counter("BlrCounter", 8, 4, Write::WhenCleared, "Celk. doba běhu kotle:", &Member<&RC::BlrCounter>);
+    Row row = Counter("BlrCounter", 8, 4, Write::WhenCleared, QT_TRANSLATE_NOOP("Field", "Celk. doba běhu kotle:"),
+                      &Member<&RC::BlrCounter>);
     row.text = &FormatRunTime;
     return row;
 }
@@ -136,7 +139,8 @@ constexpr Row RunTime()
 // moves it, the program only reads it (for the logs) and never writes it.
 constexpr Row LogIndex()
 {
-    Row row = Named(Make("LogIndex", RowKind::Byte, 6, nullptr, nullptr), "Index záznamů:");
+    Row row = Named(Make("LogIndex", RowKind::Byte, 6, nullptr, nullptr),
+                    QT_TRANSLATE_NOOP("Field", "Index záznamů:"));
     row.write = Write::Never;
     return row;
 }
@@ -152,38 +156,56 @@ inline constexpr auto ConstantsTable = []() consteval {
     using namespace ConstantsRows;
     const ItemTexts modes = RegulationMode::Texts, sensors = SensorId::Texts;
     return MakeTable<Page::Size>(
-        Concat(std::array{
-                   Spin("EkvMaxTemp", 23, 0, 127, "Max. stř. teplota:", &Member<&RC::EkvMaxTemp>),
-                   Spin("EkvRange", 24, 0, 127, "Rozsah od stř. teploty:", &Member<&RC::EkvRange>),
-                   Spin("Shift", 0, -128, 127, "Posun regulační křivky:", &Member<&RC::Shift>),
-                   Spin("WallMul", 20, 0, 255, "Násobitel kompenz. zdi:", &Member<&RC::WallMul>),
-                   Spin("WallMax", 21, 0, 255, "Max. kompenzace zdi:", &Member<&RC::WallMax>),
-                   Spin("BlrLoRate", 25, 0, 100, "Dolní poměr výkonu:", &Member<&RC::BlrLoRate>),
-                   Spin("BlrHiRate", 26, 0, 100, "Horní poměr výkonu:", &Member<&RC::BlrHiRate>),
-                   Spin("EkvLoShift", 27, 0, 127, "Dolní konst. posunu:", &Member<&RC::EkvLoShift>),
-                   Spin("EkvHiShift", 28, 0, 127, "Horní konst. posunu", &Member<&RC::EkvHiShift>),
-                   Spin("ThstatLoTemp", 17, 0, 255, "Dolní teplota kotle:", &Member<&RC::ThstatLoTemp>),
-                   Spin("ThstatHiTemp", 18, 0, 255, "Horní teplota kotle:", &Member<&RC::ThstatHiTemp>),
-                   Spin("Thstat", 2, 0, 255, "Teplota termostatu:", &Member<&RC::Thstat>),
-                   List("ThstatSens", 19, sensors, "Čidlo termostatu:", &Member<&RC::ThstatSens>),
-                   Spin("ThstatDelay", 29, 0, 255, "Prodleva termostatu:", &Member<&RC::ThstatDelay>),
-                   List("Mode", 1, modes, "Režim kalorest:", &Member<&RC::Mode>),
-                   Spin("PumpMinTemp", 16, 0, 255, "Min. teplota výst. vody\npro běh čerpadla:",
-                        &Member<&RC::PumpMinTemp>),
-                   Named(List("SwMode", 3, modes, "Režim kalorest:", &Member<&RC::SwMode>),
-                         "Režim kalorest po přepnutí:"),
-                   Named(Spin("SwDays", 4, 0, 255, "Přepnout za:", &Member<&RC::SwDays>), "Přepnout za (dnů):"),
-                   Named(Spin("SwHours", 5, 0, 255, nullptr, &Member<&RC::SwHours>), "Přepnout za (hodin):"),
-               },
-               Repeat<LogCount>(Log),
-               std::array{Named(List("SensorFirst", 44, sensors, "Výchozí:", &Member<&RC::SensorFirst>),
-                                "Výchozí čidlo:")},
-               Repeat<SensorCount>(SensUsed), Repeat<SensorCount>(SensName), Repeat<SensorCount>(SensCorr),
-               std::array{
-                   Counter("RunCount", 7, 1, Write::Value, "Počet spuštění:", &Member<&RC::RunCount>),
-                   RunTime(),
-                   LogIndex(),
-               }),
+        Concat(
+            std::array{
+                Spin("EkvMaxTemp", 23, 0, 127, QT_TRANSLATE_NOOP("Field", "Max. stř. teplota:"),
+                     &Member<&RC::EkvMaxTemp>),
+                Spin("EkvRange", 24, 0, 127, QT_TRANSLATE_NOOP("Field", "Rozsah od stř. teploty:"),
+                     &Member<&RC::EkvRange>),
+                Spin("Shift", 0, -128, 127, QT_TRANSLATE_NOOP("Field", "Posun regulační křivky:"),
+                     &Member<&RC::Shift>),
+                Spin("WallMul", 20, 0, 255, QT_TRANSLATE_NOOP("Field", "Násobitel kompenz. zdi:"),
+                     &Member<&RC::WallMul>),
+                Spin("WallMax", 21, 0, 255, QT_TRANSLATE_NOOP("Field", "Max. kompenzace zdi:"), &Member<&RC::WallMax>),
+                Spin("BlrLoRate", 25, 0, 100, QT_TRANSLATE_NOOP("Field", "Dolní poměr výkonu:"),
+                     &Member<&RC::BlrLoRate>),
+                Spin("BlrHiRate", 26, 0, 100, QT_TRANSLATE_NOOP("Field", "Horní poměr výkonu:"),
+                     &Member<&RC::BlrHiRate>),
+                Spin("EkvLoShift", 27, 0, 127, QT_TRANSLATE_NOOP("Field", "Dolní konst. posunu:"),
+                     &Member<&RC::EkvLoShift>),
+                Spin("EkvHiShift", 28, 0, 127, QT_TRANSLATE_NOOP("Field", "Horní konst. posunu"),
+                     &Member<&RC::EkvHiShift>),
+                Spin("ThstatLoTemp", 17, 0, 255, QT_TRANSLATE_NOOP("Field", "Dolní teplota kotle:"),
+                     &Member<&RC::ThstatLoTemp>),
+                Spin("ThstatHiTemp", 18, 0, 255, QT_TRANSLATE_NOOP("Field", "Horní teplota kotle:"),
+                     &Member<&RC::ThstatHiTemp>),
+                Spin("Thstat", 2, 0, 255, QT_TRANSLATE_NOOP("Field", "Teplota termostatu:"), &Member<&RC::Thstat>),
+                List("ThstatSens", 19, sensors, QT_TRANSLATE_NOOP("Field", "Čidlo termostatu:"),
+                     &Member<&RC::ThstatSens>),
+                Spin("ThstatDelay", 29, 0, 255, QT_TRANSLATE_NOOP("Field", "Prodleva termostatu:"),
+                     &Member<&RC::ThstatDelay>),
+                List("Mode", 1, modes, QT_TRANSLATE_NOOP("Field", "Režim kalorest:"), &Member<&RC::Mode>),
+                Spin("PumpMinTemp", 16, 0, 255,
+                     QT_TRANSLATE_NOOP("Field", "Min. teplota výst. vody\npro běh čerpadla:"),
+                     &Member<&RC::PumpMinTemp>),
+                Named(List("SwMode", 3, modes, QT_TRANSLATE_NOOP("Field", "Režim kalorest:"), &Member<&RC::SwMode>),
+                      QT_TRANSLATE_NOOP("Field", "Režim kalorest po přepnutí:")),
+                Named(Spin("SwDays", 4, 0, 255, QT_TRANSLATE_NOOP("Field", "Přepnout za:"), &Member<&RC::SwDays>),
+                      QT_TRANSLATE_NOOP("Field", "Přepnout za (dnů):")),
+                Named(Spin("SwHours", 5, 0, 255, nullptr, &Member<&RC::SwHours>),
+                      QT_TRANSLATE_NOOP("Field", "Přepnout za (hodin):")),
+            },
+            Repeat<LogCount>(Log),
+            std::array{Named(List("SensorFirst", 44, sensors, QT_TRANSLATE_NOOP("Field", "Výchozí:"),
+                                  &Member<&RC::SensorFirst>),
+                             QT_TRANSLATE_NOOP("Field", "Výchozí čidlo:"))},
+            Repeat<SensorCount>(SensUsed), Repeat<SensorCount>(SensName), Repeat<SensorCount>(SensCorr),
+            std::array{
+                Counter("RunCount", 7, 1, Write::Value, QT_TRANSLATE_NOOP("Field", "Počet spuštění:"),
+                        &Member<&RC::RunCount>),
+                RunTime(),
+                LogIndex(),
+            }),
         "Const");
 }();
 

@@ -1,7 +1,41 @@
 #include "controller/StatusBlocks.h"
 
+#include <QCoreApplication>
+
 #include "controller/RegulationConstants.h"
 #include "controller/Units.h"
+
+namespace {
+
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(Status)
+};
+
+// Weekdays 0 … 6, then what stands for any other number.
+constexpr const char* Weekdays[] = {
+    QT_TRANSLATE_NOOP("Status", "pondělí"), QT_TRANSLATE_NOOP("Status", "úterý"),
+    QT_TRANSLATE_NOOP("Status", "středa"),  QT_TRANSLATE_NOOP("Status", "čtvrtek"),
+    QT_TRANSLATE_NOOP("Status", "pátek"),   QT_TRANSLATE_NOOP("Status", "sobota"),
+    QT_TRANSLATE_NOOP("Status", "neděle"),  QT_TRANSLATE_NOOP("Status", "(chyba)"),
+};
+// The modes the status block reports, then what stands for any other.
+constexpr const char* Modes[] = {
+    QT_TRANSLATE_NOOP("Status", "vypnuto"),
+    QT_TRANSLATE_NOOP("Status", "ekvitermní"),
+    QT_TRANSLATE_NOOP("Status", "termostat"),
+    QT_TRANSLATE_NOOP("Status", "(chyba)"),
+};
+
+template <std::size_t N>
+QStringList Translated(const char* const (&texts)[N])
+{
+    QStringList list;
+    for (const char* text : texts)
+        list << Tr::tr(text);
+    return list;
+}
+
+}  // namespace
 
 ControllerTime DecodeClockBlock(ClockBlock block)
 {
@@ -31,40 +65,39 @@ SensorTexts SensorNames(const PageBuffer& page0)
     return names;
 }
 
-const QStringList& WeekdayNames()
+QStringList WeekdayNames()
 {
-    static const QStringList names{
-        QStringLiteral("pondělí"), QStringLiteral("úterý"),  QStringLiteral("středa"),  QStringLiteral("čtvrtek"),
-        QStringLiteral("pátek"),   QStringLiteral("sobota"), QStringLiteral("neděle"), QStringLiteral("(chyba)"),
-    };
-    return names;
+    return Translated(Weekdays);
 }
 
 QString WeekdayName(int day)
 {
-    const int invalid = int(WeekdayNames().size()) - 1;
-    return WeekdayNames()[day >= 0 && day < invalid ? day : invalid];
+    constexpr int invalid = int(std::size(Weekdays)) - 1;
+    return Tr::tr(Weekdays[day >= 0 && day < invalid ? day : invalid]);
+}
+
+std::optional<int> WeekdayOfName(const QString& text)
+{
+    for (int day = 0; day < int(std::size(Weekdays)) - 1; ++day)
+        if (text.compare(Tr::tr(Weekdays[day]), Qt::CaseInsensitive) == 0 ||
+            text.compare(QString::fromUtf8(Weekdays[day]), Qt::CaseInsensitive) == 0)
+            return day;
+    return std::nullopt;
 }
 
 QString OutputStateText(bool on)
 {
-    return on ? QStringLiteral("zapnuto") : QStringLiteral("vypnuto");
+    return on ? Tr::tr("zapnuto") : Tr::tr("vypnuto");
 }
 
-const QStringList& ModeNames()
+QStringList ModeNames()
 {
-    static const QStringList names{
-        QStringLiteral("vypnuto"),
-        QStringLiteral("ekvitermní"),
-        QStringLiteral("termostat"),
-        QStringLiteral("(chyba)"),
-    };
-    return names;
+    return Translated(Modes);
 }
 
 int ModeNameIndex(int mode)
 {
-    const int invalid = int(ModeNames().size()) - 1;
+    constexpr int invalid = int(std::size(Modes)) - 1;
     return mode >= 0 && mode < invalid ? mode : invalid;
 }
 
@@ -104,5 +137,5 @@ QString SensorText(int celsius)
 
 QString QuickSensorText(int currentCelsius, int adReading)
 {
-    return QStringLiteral("akt. %1, AD %2").arg(CelsiusText(currentCelsius)).arg(adReading);
+    return Tr::tr("akt. %1, AD %2").arg(CelsiusText(currentCelsius)).arg(adReading);
 }

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "controller/Colours.h"
@@ -145,10 +146,13 @@ SensorValues DecodeSensorReadings(SensorBytes block);
 SensorTexts SensorNames(const PageBuffer& page0);
 
 // "pondělí" … "neděle", then "(chyba)" for every weekday number above 6.
-const QStringList& WeekdayNames();
+QStringList WeekdayNames();
 QString WeekdayName(int day);
+// The weekday a name gives, in any case, in the user's language or in
+// Czech (so that a script written for one machine runs on another).
+std::optional<int> WeekdayOfName(const QString& text);
 // "vypnuto", "ekvitermní", "termostat", then "(chyba)" for modes above 2.
-const QStringList& ModeNames();
+QStringList ModeNames();
 int ModeNameIndex(int mode);
 
 // Decimal, with one "0" in front of a single digit; three digits stay three.

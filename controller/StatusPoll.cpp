@@ -1,9 +1,15 @@
 #include "controller/StatusPoll.h"
 
+#include <QCoreApplication>
+
 #include "controller/Units.h"
 #include "link/Commands.h"
 
 namespace {
+
+struct Tr {
+    Q_DECLARE_TR_FUNCTIONS(Status)
+};
 
 constexpr int Equithermal = 1;
 constexpr int Thermostat = 2;
@@ -50,14 +56,14 @@ RegulatorView MakeRegulatorView(const StatusBlock& status)
 
     RegulatorLine &param = view.Line(u"Param"), &temp = view.Line(u"Temp");
     if (mode == Equithermal) {
-        param.caption = QStringLiteral("Posun:");
-        temp.caption = QStringLiteral("Stř. tepl. aktuální:");
+        param.caption = Tr::tr("Posun:");
+        temp.caption = Tr::tr("Stř. tepl. aktuální:");
         temp.value = TemperatureText(status.Temp);
         for (RegulatorLine& line : view.lines)
             line.visible = true;
     } else if (mode == Thermostat) {
-        param.caption = QStringLiteral("Termostat:");
-        temp.caption = QStringLiteral("Do dalšího kroku:");
+        param.caption = Tr::tr("Termostat:");
+        temp.caption = Tr::tr("Do dalšího kroku:");
         temp.value = WithUnit(status.NextStep, Unit::Minutes);
         for (const char16_t* shown : {u"Param", u"Dev", u"Temp"})
             view.Line(shown).visible = true;

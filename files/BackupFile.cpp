@@ -1,5 +1,6 @@
 #include "files/BackupFile.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -253,7 +254,7 @@ AutoBackupSave SaveAutoBackup(const QString& folder, const Backup& backup, FileS
     AutoBackupSave save;
     if (!QDir().mkpath(folder)) {
         save.path = folder;
-        save.error = QStringLiteral("The folder cannot be created");
+        save.error = QCoreApplication::translate("Files", "The folder cannot be created");
         return save;
     }
     const QString name = AutoBackupFileName(backup.info, backup.time);

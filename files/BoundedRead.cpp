@@ -1,5 +1,6 @@
 #include "files/BoundedRead.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -98,7 +99,7 @@ QString SystemErrorText(int error)
 
 QString NotARegularFileText()
 {
-    return QStringLiteral("Not a regular file");
+    return QCoreApplication::translate("Files", "Not a regular file");
 }
 
 BoundedRead ReadBounded(const QString& path, qint64 bound, BeyondBound beyond, FileSystem& fs)
@@ -108,5 +109,6 @@ BoundedRead ReadBounded(const QString& path, qint64 bound, BeyondBound beyond, F
         if (auto read = ReadOnce(fs, name, bound, beyond))
             return std::move(*read);
     }
-    return Failure(BoundedRead::Outcome::Changed, QStringLiteral("The file changed while it was read"));
+    return Failure(BoundedRead::Outcome::Changed,
+                   QCoreApplication::translate("Files", "The file changed while it was read"));
 }

@@ -1,5 +1,6 @@
 #include "files/KeyFile.h"
 
+#include <QCoreApplication>
 #include <cstring>
 
 #include "files/AtomicFile.h"
@@ -208,14 +209,14 @@ std::optional<QString> KeyFile::Set(const KeyEntry& entry)
 {
     const QStringView section = entry.section, key = entry.key, value = entry.value;
     if (section.isEmpty() || key.isEmpty())
-        return QStringLiteral("A section or key without a name cannot be written");
+        return QCoreApplication::translate("Files", "A section or key without a name cannot be written");
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value))
-        return QStringLiteral("A line break cannot be written into [%1] %2").arg(section, key);
+        return QCoreApplication::translate("Files", "A line break cannot be written into [%1] %2").arg(section, key);
     if (section.contains(u']') || TrimBlanks(section) != section)
-        return QStringLiteral("The section name '%1' would not read back").arg(section);
+        return QCoreApplication::translate("Files", "The section name '%1' would not read back").arg(section);
     if (key.contains(u'=') || key.front() == u'[' || key.front() == u';' || key.front() == u'#' ||
         TrimBlanks(key) != key)
-        return QStringLiteral("The key '%1' would not read back").arg(key);
+        return QCoreApplication::translate("Files", "The key '%1' would not read back").arg(key);
 
     const QByteArray encodedValue = format_.encode(value);
     const QByteArray newEntry = format_.encode(key) + '=' + encodedValue;

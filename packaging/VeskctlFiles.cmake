@@ -6,6 +6,9 @@
 
 # A sanitizer build must not fail here over what Qt keeps until the exit.
 set(ENV{ASAN_OPTIONS} detect_leaks=0)
+# The manual page is written in English, and so are the sections from the
+# table, whatever the language of the machine that builds it.
+set(ENV{LANGUAGE} en)
 
 function(dump option out)
   execute_process(COMMAND "${VESKCTL}" ${option} OUTPUT_VARIABLE text RESULT_VARIABLE status)

@@ -10,29 +10,54 @@
 
 #include "controller/Snapshot.h"
 #include "files/BackupFile.h"
+#include "shell/Texts.h"
 
 namespace Text {
 
 namespace Filter {
-inline constexpr const char* Backup = "Zálohy řídicí jednotky (*.vskb)|*.vskb|Všechny soubory (*.*)|*.*";
+inline QString Backup()
+{
+    return Of(Tr::tr("Zálohy řídicí jednotky"), "*.vskb") + u'|' + AllFiles();
+}
 }
 
 // Titles of the progress dialogs.
-inline constexpr const char* BackingUp = "Zálohování";
-inline constexpr const char* Restoring = "Obnova";
-inline constexpr const char* Comparing = "Porovnání";
+inline QString BackingUp()
+{
+    return Tr::tr("Zálohování");
+}
+inline QString Restoring()
+{
+    return Tr::tr("Obnova");
+}
+inline QString Comparing()
+{
+    return Tr::tr("Porovnání");
+}
 
 // "Stránka 3 z 16, zbývá asi 5 s"; without the time while none is known.
 QString TransferProgress(int done, int total, std::optional<int> secondsLeft);
 
 // The choice before a restore, with its two check boxes.
-inline constexpr const char* RestoreWhat = "Co obnovit ze zálohy?\nNastavení (stránky 0–11) se obnoví vždy.";
-inline constexpr const char* RestoreLogs = "Také záznamy (stránky 12–15)";
-inline constexpr const char* RestoreCounters = "Také počítadla a index záznamů (stránka 0, bajty 6–11)";
+inline QString RestoreWhat()
+{
+    return Tr::tr("Co obnovit ze zálohy?\nNastavení (stránky 0–11) se obnoví vždy.");
+}
+inline QString RestoreLogs()
+{
+    return Tr::tr("Také záznamy (stránky 12–15)");
+}
+inline QString RestoreCounters()
+{
+    return Tr::tr("Také počítadla a index záznamů (stránka 0, bajty 6–11)");
+}
 
 // "Opravdu obnovit?" and the pages that will change, one caption a line.
 QString ConfirmRestore(const PageSet& changing);
-inline constexpr const char* NothingToRestore = "Řídicí jednotka obsahuje totéž co záloha. Není co obnovit.";
+inline QString NothingToRestore()
+{
+    return Tr::tr("Řídicí jednotka obsahuje totéž co záloha. Není co obnovit.");
+}
 QString AutoBackupFailed(const QString& path, const QString& reason);
 
 // After a restore: what was written, what still differs, what was not
@@ -42,7 +67,10 @@ QString RestoreResult(const PageSet& changing, const ::RestoreReport& report, co
 
 // Why a file is no backup the program reads.
 QString BackupRefused(const QString& path, const BackupRefusal& refusal);
-inline constexpr const char* ChooseOneOrTwoBackups = "Vyberte jednu zálohu (porovná se s řídicí jednotkou) nebo dvě zálohy.";
+inline QString ChooseOneOrTwoBackups()
+{
+    return Tr::tr("Vyberte jednu zálohu (porovná se s řídicí jednotkou) nebo dvě zálohy.");
+}
 
 // The compare's result: a heading, then per differing page its fields and
 // its bytes ("$17: 4B → 50"), then the pages that are the same and those

@@ -9,34 +9,60 @@
 
 #include "link/LinkFailure.h"
 #include "link/PortAccess.h"
+#include "shell/Texts.h"
 
 namespace Text {
 
 // ---- refusals before anything is done (exit 2) ------------------------
 QString UnknownVerb(const QString& verb);
-inline constexpr const char* NoVerb = "Chybí příkaz. Seznam příkazů vypíše „veskctl --help“.";
+inline QString NoVerb()
+{
+    return Tr::tr("Chybí příkaz. Seznam příkazů vypíše „veskctl --help“.");
+}
 QString WrongArguments(const QString& usage);
 QString BadPageNumber(const QString& text);
 QString UnknownSection(const QString& text, const QStringList& sections);
-inline constexpr const char* SectionMissing = "Chybí volba --section.";
-inline constexpr const char* ClockSetHow = "Zadejte buď --pc, nebo čas HH:MM:SS a den.";
+inline QString SectionMissing()
+{
+    return Tr::tr("Chybí volba --section.");
+}
+inline QString ClockSetHow()
+{
+    return Tr::tr("Zadejte buď --pc, nebo čas HH:MM:SS a den.");
+}
 QString BadClockTime(const QString& text);
 QString BadWeekday(const QString& text);
 // Writing verbs without a terminal to ask on.
-inline constexpr const char* ConfirmationNeeded =
-    "Zápis do řídicí jednotky je třeba potvrdit. Bez terminálu jej potvrďte volbou --yes.";
+inline QString ConfirmationNeeded()
+{
+    return Tr::tr("Zápis do řídicí jednotky je třeba potvrdit. Bez terminálu jej potvrďte volbou --yes.");
+}
 // The user answered no.
-inline constexpr const char* NothingWritten = "Nic nebylo zapsáno.";
+inline QString NothingWritten()
+{
+    return Tr::tr("Nic nebylo zapsáno.");
+}
 // After a question on the terminal: "a" (ano) or anything else for no.
-inline constexpr const char* YesNoPrompt = " [a/N] ";
-// What counts as yes, in lower case.
+inline QString YesNoPrompt()
+{
+    return Tr::tr(" [a/N] ");
+}
+// What counts as yes, in lower case: the Czech answers always (so that a
+// script written for one machine runs on another), and the user's
+// language's.
 QStringList YesAnswers();
 
 // ---- the port (exit 3) ---------------------------------------------------
-inline constexpr const char* NoPortChosen = "Není zvolen žádný port. Zvolte jej volbou --port.";
+inline QString NoPortChosen()
+{
+    return Tr::tr("Není zvolen žádný port. Zvolte jej volbou --port.");
+}
 // The second line under "Nelze otevřít port …" for a name that is none.
-inline constexpr const char* NotAPortName =
-    "Port zadejte jako COM1 až COM8 (zařízení podle souboru nastavení) nebo cestou k zařízení.";
+inline QString NotAPortName()
+{
+    return Tr::tr("Port zadejte jako COM1 až COM8 (zařízení podle souboru nastavení) nebo cestou k "
+                  "zařízení.");
+}
 
 // ---- the link (exit 4) ---------------------------------------------------
 // "Chyba komunikace: stránka 5, čtení (požadavek 0x25): vypršel čas, přišlo
@@ -55,12 +81,24 @@ QString CannotWriteOutput(const QString& reason);
 // ---- ports ---------------------------------------------------------------
 // "COM1 (/dev/ttyS0): chybí".
 QString PortLine(const QString& label, const QString& path, const Serial::OpenFailure& state);
-inline constexpr const char* PortNotMapped = "(žádné zařízení)";
+inline QString PortNotMapped()
+{
+    return Tr::tr("(žádné zařízení)");
+}
 
 // ---- status --------------------------------------------------------------
-inline constexpr const char* ControllerClockCaption = "Regulátor:";
-inline constexpr const char* PcClockCaption = "Počítač:";
-inline constexpr const char* ModeCaption = "Režim:";
+inline QString ControllerClockCaption()
+{
+    return Tr::tr("Regulátor:");
+}
+inline QString PcClockCaption()
+{
+    return Tr::tr("Počítač:");
+}
+inline QString ModeCaption()
+{
+    return Tr::tr("Režim:");
+}
 // The output of a bit of the status block's table ("Blr", "Pump", "BlrPw"),
 // on or off: "Kotel: zapnuto".
 QString OutputLine(const QString& key, bool on);
@@ -70,7 +108,13 @@ QString RegulatorCaption(const QString& key);
 QString SensorLine(int sensor, const QString& name, const QString& value);
 
 // ---- progress titles of the short transfers ------------------------------
-inline constexpr const char* Reading = "Čtení";
-inline constexpr const char* Writing = "Zápis";
+inline QString Reading()
+{
+    return Tr::tr("Čtení");
+}
+inline QString Writing()
+{
+    return Tr::tr("Zápis");
+}
 
 }  // namespace Text

@@ -8,7 +8,7 @@ namespace {
 
 FileDialogSettings ImageSave()
 {
-    return {QString::fromUtf8(Text::Filter::Image), QStringLiteral("bin")};
+    return {Text::Filter::Image(), QStringLiteral("bin")};
 }
 
 const std::array<DirectModeRow, 3>& Rows()
@@ -19,7 +19,7 @@ const std::array<DirectModeRow, 3>& Rows()
                     .write = true,
                     .load = true,
                     .save = true,
-                    .openFilter = QString::fromUtf8(Text::Filter::Image),
+                    .openFilter = Text::Filter::Image(),
                     .saveDialog = ImageSave(),
                     .statusTimer = false},
          .pageListEnabled = true,
@@ -35,7 +35,7 @@ const std::array<DirectModeRow, 3>& Rows()
                     .load = false,
                     .save = true,
                     .openFilter = std::nullopt,
-                    .saveDialog = FileDialogSettings{QString::fromUtf8(Text::Filter::Text), QStringLiteral("txt")},
+                    .saveDialog = FileDialogSettings{Text::Filter::Text(), QStringLiteral("txt")},
                     .statusTimer = false},
          .pageListEnabled = false,
          .debugTypeEnabled = true,

@@ -6,7 +6,7 @@ namespace Policy {
 
 TabPolicy SettingsTab()
 {
-    const QString filter = QString::fromUtf8(Text::Filter::Configuration);
+    const QString filter = Text::Filter::Configuration();
     return {.read = true,
             .write = true,
             .load = true,
@@ -34,7 +34,7 @@ TabPolicy LogsTab()
             .load = false,
             .save = true,
             .openFilter = std::nullopt,
-            .saveDialog = FileDialogSettings{QString::fromUtf8(Text::Filter::Csv), QStringLiteral("csv")},
+            .saveDialog = FileDialogSettings{Text::Filter::Csv(), QStringLiteral("csv")},
             .statusTimer = false};
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 FileDialogSettings BackupDialog()
 {
-    return {QString::fromUtf8(Text::Filter::Backup), QString::fromLatin1(BackupExtension)};
+    return {Text::Filter::Backup(), QString::fromLatin1(BackupExtension)};
 }
 
 // A transfer behind a progress dialog: the dialog counts the pages, and its
@@ -66,7 +66,7 @@ WholeMemoryEnd BackupInto(WholeMemoryContext& context, const QString& path)
     std::optional<Backup> backup;
     SnapshotRead read;
     {
-        const auto progress = context.dialogs.StartProgress(QString::fromUtf8(Text::BackingUp));
+        const auto progress = context.dialogs.StartProgress(Text::BackingUp());
         backup = StartBackup(context);
         if (!backup)
             return WholeMemoryEnd::LinkFailed;
@@ -94,8 +94,8 @@ void RestoreWholeMemory(WholeMemoryContext& context)
 WholeMemoryEnd RestoreFrom(WholeMemoryContext& context, const Backup& backup)
 {
     const auto chosen = context.dialogs.Choose(
-        QString::fromUtf8(Text::RestoreWhat),
-        {QString::fromUtf8(Text::RestoreLogs), QString::fromUtf8(Text::RestoreCounters)}, {false, false});
+        Text::RestoreWhat(),
+        {Text::RestoreLogs(), Text::RestoreCounters()}, {false, false});
     if (!chosen || chosen->size() != 2)
         return WholeMemoryEnd::Declined;
     const RestoreOptions options{.logs = (*chosen)[0], .counters = (*chosen)[1]};
@@ -104,7 +104,7 @@ WholeMemoryEnd RestoreFrom(WholeMemoryContext& context, const Backup& backup)
     std::optional<Backup> before;
     PlanRead planned;
     {
-        const auto progress = context.dialogs.StartProgress(QString::fromUtf8(Text::Restoring));
+        const auto progress = context.dialogs.StartProgress(Text::Restoring());
         before = StartBackup(context);
         if (!before)
             return WholeMemoryEnd::LinkFailed;
@@ -114,7 +114,7 @@ WholeMemoryEnd RestoreFrom(WholeMemoryContext& context, const Backup& backup)
         return EndOf(planned.end);
     const RestorePlan& plan = planned.plan;
     if (plan.changing.none()) {
-        context.dialogs.Information(QString::fromUtf8(Text::NothingToRestore));
+        context.dialogs.Information(Text::NothingToRestore());
         return WholeMemoryEnd::Done;
     }
     if (!context.dialogs.Question(Text::ConfirmRestore(plan.changing)))
@@ -131,7 +131,7 @@ WholeMemoryEnd RestoreFrom(WholeMemoryContext& context, const Backup& backup)
     }
     RestoreReport report;
     {
-        const auto progress = context.dialogs.StartProgress(QString::fromUtf8(Text::Restoring));
+        const auto progress = context.dialogs.StartProgress(Text::Restoring());
         report = ExecuteRestore(context.link, plan, Control(*progress, context));
     }
     if (context.closing())
@@ -151,7 +151,7 @@ void CompareWholeMemory(WholeMemoryContext& context)
     if (paths.isEmpty())
         return;
     if (paths.size() > 2) {
-        context.dialogs.Error(QString::fromUtf8(Text::ChooseOneOrTwoBackups));
+        context.dialogs.Error(Text::ChooseOneOrTwoBackups());
         return;
     }
     std::vector<std::pair<QString, Backup>> backups;
@@ -181,7 +181,7 @@ WholeMemoryEnd CompareBackups(WholeMemoryContext& context, std::vector<std::pair
         const auto& [path, backup] = backups.at(0);
         SnapshotRead now;
         {
-            const auto progress = context.dialogs.StartProgress(QString::fromUtf8(Text::Comparing));
+            const auto progress = context.dialogs.StartProgress(Text::Comparing());
             now = ReadSnapshot(context.link, backup.pages.present, Control(*progress, context));
         }
         if (!now.end.Done())
@@ -190,7 +190,7 @@ WholeMemoryEnd CompareBackups(WholeMemoryContext& context, std::vector<std::pair
         afterSide = Text::ControllerSide(context.port);
         comparison = Compare(backup.pages, now.snapshot, context.namer);
     }
-    context.dialogs.ShowText(QString::fromUtf8(Text::Comparing),
+    context.dialogs.ShowText(Text::Comparing(),
                              Text::ComparisonReport(beforeSide, afterSide, comparison));
     return comparison.Equal() ? WholeMemoryEnd::Done : WholeMemoryEnd::Differs;
 }

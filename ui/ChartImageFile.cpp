@@ -1,6 +1,7 @@
 #include "ui/ChartImageFile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -40,6 +41,6 @@ std::optional<QString> SaveChartImage(FileSystem& fs, const QString& path, QSize
 {
     const QByteArray bytes = ChartImageBytes(ChartFormatFor(path), size, paint);
     if (bytes.isEmpty())
-        return QStringLiteral("the picture could not be encoded");
+        return QCoreApplication::translate("ChartImageFile", "the picture could not be encoded");
     return ReplaceFile(fs, path, bytes);
 }

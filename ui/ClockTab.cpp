@@ -189,7 +189,7 @@ void ClockTab::sbClockUpdateByHandClick()
     if (const auto* error = std::get_if<HandClockError>(&parsed)) {
         context_.dialogs.Error(error->kind == HandClockError::Kind::NotAnInteger
                                    ? Text::NotAnInteger(error->text)
-                                   : QString::fromUtf8(Text::RangeCheckError));
+                                   : Text::RangeCheckError());
         return;
     }
     // A failed exchange has been reported by the link.

@@ -45,7 +45,7 @@ void ConstTab::Write()
 {
     fields_->Collect(constants_);
     if (WriteConstants(context_.link, constants_) == Transfer::RangeCheckError)
-        context_.dialogs.Error(QString::fromUtf8(Text::RangeCheckError));
+        context_.dialogs.Error(Text::RangeCheckError());
 }
 
 void ConstTab::Load(const QString& path)

@@ -227,9 +227,9 @@ void DirectTab::Load(const QString& path)
         return;
     }
     if (read.image->fit == ImageFit::TooShort)
-        context_.dialogs.Warning(QString::fromUtf8(Text::ImageTooShort));
+        context_.dialogs.Warning(Text::ImageTooShort());
     else if (read.image->fit == ImageFit::TooLong)
-        context_.dialogs.Warning(QString::fromUtf8(Text::ImageTooLong));
+        context_.dialogs.Warning(Text::ImageTooLong());
     ShowBuffer(read.image->bytes);
 }
 

@@ -119,7 +119,7 @@ FieldBinder::FieldBinder(QWidget* form, std::vector<const FieldSpec*> rows) : QO
             connect(spin, &QSpinBox::textChanged, this, &FieldBinder::Recheck);
         } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
             for (const char* item : row->items)
-                list->addItem(QString::fromUtf8(item));
+                list->addItem(FieldWord(item));
             connect(list, &QComboBox::currentIndexChanged, this, &FieldBinder::Recheck);
         } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
             connect(check, &QCheckBox::toggled, this, &FieldBinder::Recheck);

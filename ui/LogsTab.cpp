@@ -143,7 +143,7 @@ void LogsTab::imLogsChartHoursPicked(int anchorRow, int row)
 void LogsTab::acSaveChartClick()
 {
     const QString path =
-        context_.dialogs.SaveFileName({QString::fromUtf8(Text::Filter::ChartImage), QStringLiteral("png")});
+        context_.dialogs.SaveFileName({Text::Filter::ChartImage(), QStringLiteral("png")});
     if (path.isEmpty())
         return;
     LogChartImage* chart = ui_->imLogsChart;

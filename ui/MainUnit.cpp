@@ -34,7 +34,7 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const
       files_(files ? *files : RealFileSystem()),
       linkObserver_(
           &busy_, [this] { tiClock.stop(); },
-          [this] { dialogs_.Error(QString::fromUtf8(Text::CommunicationError)); }),
+          [this] { dialogs_.Error(Text::CommunicationError()); }),
       link_(&linkObserver_)
 {
     ui_->setupUi(this);
@@ -46,7 +46,7 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const
 
     tiClock.setObjectName(QStringLiteral("tiClock"));
     tiClock.setInterval(1000);
-    OpenDialog.filter = QString::fromUtf8(Text::Filter::Image);
+    OpenDialog.filter = Text::Filter::Image();
 
     // Every caption shows from the start; a tab's widgets are built when it
     // is first shown (PageControlChange), so the window appears without
@@ -54,7 +54,7 @@ TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const
     const TabContext context{link_, dialogs_, logs_, files_, [this] { return ui_->cbComPort->CurrentName(); }};
     for (const TabRow& row : tabTable) {
         auto* tab = new TabHost(row, context, ui_->PageControl);
-        ui_->PageControl->addTab(tab, QString::fromUtf8(row.caption));
+        ui_->PageControl->addTab(tab, TabCaption(row));
         connect(tab, &TabHost::PolicyChanged, this, [this, tab] {
             if (tab == ActiveHost())
                 ApplyPolicy();
@@ -156,7 +156,7 @@ void TMainForm::cbComPortChange()
     const QString label = ui_->cbComPort->currentText();
     if (Serial::OpenPort(ui_->cbComPort->CurrentName().toStdString(), 9600))
         return;
-    QString text = QString::fromUtf8(Text::CannotOpenPort) + label;
+    QString text = Text::CannotOpenPort() + label;
     if (const QString reason = PortFailureReason(Serial::LastOpenFailure(), UserName()); !reason.isEmpty())
         text += u'\n' + reason;
     dialogs_.Error(text);
@@ -215,7 +215,7 @@ void TMainForm::btReadClick()
 void TMainForm::btWriteClick()
 {
     // Asked before the tab is looked at: every write is confirmed.
-    if (!dialogs_.Question(QString::fromUtf8(Text::ConfirmWrite)))
+    if (!dialogs_.Question(Text::ConfirmWrite()))
         return;
     if (policy_.write)
         ActiveTab()->Write();
@@ -241,7 +241,7 @@ void TMainForm::btSaveClick()
 
 void TMainForm::btResetClick()
 {
-    if (dialogs_.Question(QString::fromUtf8(Text::ConfirmReset)))
+    if (dialogs_.Question(Text::ConfirmReset()))
         SendReset(link_);
 }
 

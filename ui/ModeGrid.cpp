@@ -15,7 +15,6 @@
 namespace {
 
 // Where the texts of a cell start, from its top-left corner.
-constexpr QPoint DayNameAt(16, 2);
 constexpr QPoint SlotLabelAt(8, 2);
 constexpr QPoint LetterAt(5, 2);
 constexpr QPoint ShownTextAt(22, 2);
@@ -78,7 +77,7 @@ protected:
     {
         const QString text = model()->headerData(logicalIndex, orientation(), Qt::DisplayRole).toString();
         PaintFixedCell(*painter, rect, palette(), grid_->GridLineColour(), text,
-                       orientation() == Qt::Horizontal ? DayNameAt : SlotLabelAt);
+                       orientation() == Qt::Horizontal ? ModeGrid::DayNameAt : SlotLabelAt);
     }
 
 private:

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QPoint>
 
 #include "ui/GridView.h"
 
@@ -46,6 +47,8 @@ public:
     static constexpr int ColumnWidth = 68;
     static constexpr int RowHeight = 16;
     static constexpr int GridLine = 1;
+    // Where a day's name starts in its fixed cell: the names are not centred.
+    static constexpr QPoint DayNameAt{16, 2};
 
     explicit ModeGrid(QWidget* parent = nullptr);
 

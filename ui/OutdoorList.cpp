@@ -117,7 +117,7 @@ public:
 
     void ShowPage(const OutdoorPage& page)
     {
-        titles = {QString::fromUtf8(page.keyTitle), QString::fromUtf8(page.valueTitle)};
+        titles = {FieldWord(page.keyTitle), FieldWord(page.valueTitle)};
         emit headerDataChanged(Qt::Horizontal, KeyColumn, ValueColumn);
         for (const FieldSpec& row : page.fields)
             if (row.kind == RowKind::OutdoorRow)

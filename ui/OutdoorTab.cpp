@@ -49,7 +49,7 @@ void OutdoorTab::Read()
 void OutdoorTab::Write()
 {
     if (WriteOutdoor(context_.link, page_, Table()) == Transfer::RangeCheckError)
-        context_.dialogs.Error(QString::fromUtf8(Text::RangeCheckError));
+        context_.dialogs.Error(Text::RangeCheckError());
 }
 
 void OutdoorTab::Load(const QString& path)
@@ -101,6 +101,6 @@ void OutdoorTab::CollectStored(StoredSettings& settings) const
 
 void OutdoorTab::Report(FloatFault fault) const
 {
-    context_.dialogs.Error(QString::fromUtf8(fault == FloatFault::DivisionByZero ? Text::DivisionByZero
-                                                                                 : Text::InvalidFloatingPointOperation));
+    context_.dialogs.Error(fault == FloatFault::DivisionByZero ? Text::DivisionByZero()
+                                                               : Text::InvalidFloatingPointOperation());
 }

@@ -22,7 +22,7 @@ namespace {
 int ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
             QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(icon, QString::fromUtf8(Text::DialogTitle), text, buttons, parent);
+    QMessageBox box(icon, Text::DialogTitle(), text, buttons, parent);
     box.setDefaultButton(defaultButton);
     return box.exec();
 }
@@ -59,7 +59,7 @@ QString FirstOf(const QStringList& names)
 class QtProgress : public Progress {
 public:
     QtProgress(QWidget* parent, const QString& title)
-        : dialog_(QString(), QStringLiteral("Zrušit"), 0, 1, parent)
+        : dialog_(QString(), QCoreApplication::translate("QtDialogs", "Zrušit"), 0, 1, parent)
     {
         dialog_.setWindowTitle(title);
         dialog_.setWindowModality(Qt::ApplicationModal);
@@ -129,7 +129,7 @@ std::optional<std::vector<bool>> QtDialogs::Choose(const QString& text, const QS
                                                    const std::vector<bool>& checked)
 {
     QDialog dialog(parent_);
-    dialog.setWindowTitle(QString::fromUtf8(Text::DialogTitle));
+    dialog.setWindowTitle(Text::DialogTitle());
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(text));
     std::vector<QCheckBox*> boxes;
@@ -163,7 +163,8 @@ void QtDialogs::ShowText(const QString& title, const QString& text)
     view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     layout->addWidget(view);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    QPushButton* copy = buttons->addButton(QStringLiteral("Kopírovat vše"), QDialogButtonBox::ActionRole);
+    QPushButton* copy =
+        buttons->addButton(QCoreApplication::translate("QtDialogs", "Kopírovat vše"), QDialogButtonBox::ActionRole);
     QObject::connect(copy, &QPushButton::clicked, view, [view] {
         QGuiApplication::clipboard()->setText(view->toPlainText());
     });

@@ -1,5 +1,6 @@
 #include "ui/Tabs.h"
 
+#include <QCoreApplication>
 #include <QVBoxLayout>
 
 #include "ui/Accessibility.h"
@@ -24,15 +25,20 @@ TabPage* Make(const TabContext& context, QWidget* parent)
 const std::vector<TabRow>& TabTable()
 {
     static const std::vector<TabRow> table{
-        {"tsConst", "Kalorest", &Make<ConstTab>},
-        {"tsEkvith", "Ekviterma", &Make<EkvithTab>},
-        {"tsMode", "Režim", &Make<ModeTab>},
-        {"tsClockSensors", "Hodiny + čidla", &Make<ClockTab>},
-        {"tsLogs", "Záznamy", &Make<LogsTab>},
-        {"tsWall", "Zeď", &Make<WallTab>},
-        {"tsDirect", "Přímý přístup", &Make<DirectTab>},
+        {"tsConst", QT_TRANSLATE_NOOP("Tabs", "Kalorest"), &Make<ConstTab>},
+        {"tsEkvith", QT_TRANSLATE_NOOP("Tabs", "Ekviterma"), &Make<EkvithTab>},
+        {"tsMode", QT_TRANSLATE_NOOP("Tabs", "Režim"), &Make<ModeTab>},
+        {"tsClockSensors", QT_TRANSLATE_NOOP("Tabs", "Hodiny + čidla"), &Make<ClockTab>},
+        {"tsLogs", QT_TRANSLATE_NOOP("Tabs", "Záznamy"), &Make<LogsTab>},
+        {"tsWall", QT_TRANSLATE_NOOP("Tabs", "Zeď"), &Make<WallTab>},
+        {"tsDirect", QT_TRANSLATE_NOOP("Tabs", "Přímý přístup"), &Make<DirectTab>},
     };
     return table;
+}
+
+QString TabCaption(const TabRow& row)
+{
+    return QCoreApplication::translate("Tabs", row.caption);
 }
 
 TabHost::TabHost(const TabRow& row, const TabContext& context, QWidget* parent)

@@ -22,11 +22,13 @@ using TabFactory = TabPage* (*)(const TabContext& context, QWidget* parent);
 
 struct TabRow {
     const char* name;     // the tab's object name, and its page's
-    const char* caption;  // UTF-8
+    const char* caption;  // UTF-8, marked for the catalogue ("Tabs")
     TabFactory make;
 };
 
 const std::vector<TabRow>& TabTable();
+// A tab's caption in the user's language.
+QString TabCaption(const TabRow& row);
 
 // The place of one tab in the window's tab control.  It carries the tab's
 // name from the start and builds the page when the window first asks for

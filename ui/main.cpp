@@ -1,10 +1,9 @@
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 #if QT_CONFIG(sessionmanager)
 #include <QSessionManager>
 #endif
 
+#include "shell/Language.h"
 #include "ui/MainUnit.h"
 #include "ui/QuitSignals.h"
 #include "ui/StartupProbe.h"
@@ -17,11 +16,7 @@ int main(int argc, char* argv[])
     QuitSignals quitSignals;
     ReportFirstExposure(app);
 
-    // The program speaks Czech whatever the desktop's language, so Qt's own
-    // texts (Ano/Ne on the question boxes, the file dialogs) do too.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_cs"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtTranslator);
+    const Language language;
 
     TMainForm form;
 

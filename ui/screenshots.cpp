@@ -9,12 +9,14 @@
 #include <QTabWidget>
 #include <cstdio>
 
-#include "ui/MainUnit.h"
+#include "shell/Language.h"
 #include "shell/RecordingDialogs.h"
+#include "ui/MainUnit.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    const Language language;
     if (argc != 2) {
         std::fprintf(stderr, "usage: vesk-screenshots DIR\n");
         return 2;

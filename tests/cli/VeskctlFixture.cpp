@@ -53,6 +53,10 @@ std::unique_ptr<QProcess> VeskctlTest::Start(const QStringList& arguments, const
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_DIRS"), dir.filePath(QStringLiteral("xdg")));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), DataFolder());
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        environment.remove(QString::fromLatin1(name));
+    for (const auto& [name, value] : localeVariables)
+        environment.insert(name, value);
     process->setProcessEnvironment(environment);
     process->setStandardInputFile(terminal.isEmpty() ? QProcess::nullDevice() : terminal);
     if (!terminal.isEmpty())

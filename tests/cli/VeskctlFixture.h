@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "link/Transaction.h"
@@ -57,6 +58,10 @@ protected:
     // A backup file of the image, as an earlier visit left it; its path.
     QString BackupOf(const std::vector<std::uint8_t>& image, const char* name) const;
     QString DataFolder() const { return dir.filePath(QStringLiteral("data")); }
+
+    // The locale variables veskctl runs with, none other: Czech, whatever
+    // the machine's language, unless a test sets others.
+    std::vector<std::pair<QString, QString>> localeVariables{{QStringLiteral("LANGUAGE"), QStringLiteral("cs")}};
 
     QTemporaryDir dir;
     std::unique_ptr<SimProcess> sim;

@@ -81,6 +81,46 @@ TEST_F(VeskctlTest, EveryVerbAnswersHelpWithItsUsageAndTheGeneralHelpListsThemAl
     EXPECT_TRUE(group.out.contains("params save") && group.out.contains("params load"));
 }
 
+// veskctl speaks the first of the user's languages it has a catalogue for,
+// Czech where it has none, and Qt's own messages follow the same choice.
+TEST_F(VeskctlTest, ItSpeaksTheUsersLanguageWhereItHasOneElseCzech)
+{
+    using Variables = std::vector<std::pair<QString, QString>>;
+    const auto variable = [](const char* name, const char* value) {
+        return std::pair{QString::fromLatin1(name), QString::fromLatin1(value)};
+    };
+    const struct {
+        Variables variables;
+        bool english;
+    } cases[] = {
+        {{variable("LANGUAGE", "en")}, true},
+        {{variable("LANG", "en_US.UTF-8")}, true},
+        {{variable("LC_ALL", "en_GB.UTF-8"), variable("LANG", "cs_CZ.UTF-8")}, true},
+        {{variable("LANGUAGE", "cs:en")}, false},
+        {{variable("LANGUAGE", "de:en")}, true},
+        {{variable("LANG", "de_DE.UTF-8")}, false},
+        {{}, false},
+    };
+    for (const auto& c : cases) {
+        localeVariables = c.variables;
+        std::string where;
+        for (const auto& [name, value] : c.variables)
+            where += (name + u'=' + value + u' ').toStdString();
+        const Ran verb = Run({QStringLiteral("frobnicate")});
+        const Ran option = Run({QStringLiteral("--bogus"), QStringLiteral("info")});
+        EXPECT_EQ(verb.exit, ExitUsage) << where;
+        if (c.english) {
+            EXPECT_EQ(verb.err, QStringLiteral("veskctl: Unknown command “frobnicate”. “veskctl --help” lists the commands.\n"))
+                << where;
+            EXPECT_EQ(option.err, QStringLiteral("veskctl: Unknown option 'bogus'.\n")) << where;
+        } else {
+            EXPECT_EQ(verb.err, QStringLiteral("veskctl: Neznámý příkaz „frobnicate“. Seznam příkazů vypíše „veskctl --help“.\n"))
+                << where;
+            EXPECT_EQ(option.err, QStringLiteral("veskctl: Neznámá volba 'bogus'.\n")) << where;
+        }
+    }
+}
+
 TEST_F(VeskctlTest, ABadCommandLineExitsTwoBeforeAnyPortIsOpened)
 {
     // No port is configured that could open: a verb that got as far as the

@@ -24,8 +24,8 @@ namespace {
 
 using Kind = RecordingDialogs::Kind;
 
-const QString ImageFilter = QString::fromUtf8(Text::Filter::Image);
-const QString TextFilter = QString::fromUtf8(Text::Filter::Text);
+const QString ImageFilter = Text::Filter::Image();
+const QString TextFilter = Text::Filter::Text();
 
 PageBuffer Pattern(int seed)
 {

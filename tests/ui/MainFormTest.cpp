@@ -22,7 +22,7 @@ namespace {
 
 using Kind = RecordingDialogs::Kind;
 
-const QString Config = QString::fromUtf8(Text::Filter::Configuration);
+const QString Config = Text::Filter::Configuration();
 
 TEST_F(FormTest, FirstStartOpensTheFirstPortSilently)
 {
@@ -177,8 +177,8 @@ TEST_F(FormTest, TabChangeAppliesTheTabsPolicy)
     load->click();
     save->click();
 
-    const QString csv = QString::fromUtf8(Text::Filter::Csv);
-    const QString image = QString::fromUtf8(Text::Filter::Image);
+    const QString csv = Text::Filter::Csv();
+    const QString image = Text::Filter::Image();
     ASSERT_EQ(dialogs.entries.size(), 5u);
     EXPECT_EQ(dialogs.entries[0].kind, Kind::SaveFile);
     EXPECT_EQ(dialogs.entries[0].settings, (FileDialogSettings{csv, "csv"}));

@@ -124,7 +124,7 @@ TEST_F(ParameterFileTabsTest, FourTabsMakeARoundTripThroughOneFile)
     for (const auto& entry : dialogs.entries) {
         EXPECT_EQ(entry.kind, Kind::SaveFile);
         EXPECT_EQ(entry.settings,
-                  (FileDialogSettings{QString::fromUtf8(Text::Filter::Configuration), QStringLiteral("vsk")}));
+                  (FileDialogSettings{Text::Filter::Configuration(), QStringLiteral("vsk")}));
     }
     const QByteArray saved = Contents(first);
     qsizetype at = 0;

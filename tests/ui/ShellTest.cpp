@@ -29,7 +29,7 @@
 
 namespace {
 
-const QString Config = QString::fromUtf8(Text::Filter::Configuration);
+const QString Config = Text::Filter::Configuration();
 
 TEST(IntegerTextTest, FollowsTheIntegerRule)
 {
@@ -55,7 +55,7 @@ TEST(FileFilterTest, PairsBecomeQtNameFilters)
 {
     EXPECT_EQ(ToQtNameFilters(Config),
               (QStringList{QString::fromUtf8("Soubory konfigurace (*.vsk)"), QStringLiteral("Všechny soubory (*)")}));
-    EXPECT_EQ(ToQtNameFilters(QString::fromUtf8(Text::Filter::Text)),
+    EXPECT_EQ(ToQtNameFilters(Text::Filter::Text()),
               (QStringList{QString::fromUtf8("Textové soubory (*.txt)"), QStringLiteral("Všechny soubory (*)")}));
     // A description without its patterns gets them; several patterns are
     // separated by blanks for Qt.

@@ -65,7 +65,7 @@ protected:
 
     QTemporaryDir dir;
     RecordingDialogs dialogs;
-    WindowLinkObserver window{nullptr, {}, [this] { dialogs.Error(QString::fromUtf8(Text::CommunicationError)); }};
+    WindowLinkObserver window{nullptr, {}, [this] { dialogs.Error(Text::CommunicationError()); }};
     ControllerLink link{&window};
     ControllerLink probe;
     WholeMemoryContext context{link, dialogs, RealFileSystem(), QStringLiteral("COM1"), [] { return false; },
@@ -82,10 +82,10 @@ TEST_F(WholeMemoryTest, ABackupKeepsTheInformationTextAndEveryPage)
     ASSERT_EQ(dialogs.entries.size(), 2u);
     EXPECT_EQ(dialogs.entries[0].kind, Kind::SaveFile);
     EXPECT_EQ(dialogs.entries[0].settings,
-              (FileDialogSettings{QString::fromUtf8(Text::Filter::Backup), QStringLiteral("vskb")}));
-    EXPECT_EQ(dialogs.entries[1].text, QString::fromUtf8(Text::BackingUp));
+              (FileDialogSettings{Text::Filter::Backup(), QStringLiteral("vskb")}));
+    EXPECT_EQ(dialogs.entries[1].text, Text::BackingUp());
     ASSERT_EQ(dialogs.steps.size(), 17u);
-    EXPECT_EQ(dialogs.steps.back(), (RecordingDialogs::Step{QString::fromUtf8(Text::BackingUp), 16, 16}));
+    EXPECT_EQ(dialogs.steps.back(), (RecordingDialogs::Step{Text::BackingUp(), 16, 16}));
     EXPECT_EQ(dialogs.openProgress, 0);
 
     const BackupRead read = ReadBackupFile(File("now.vskb"));
@@ -104,7 +104,7 @@ TEST_F(WholeMemoryTest, ABackupThatFailsOrIsCancelledSavesNothing)
     StartWithImage(EepromImage(12), {"--short-reply", "0x27:0"});
     dialogs.fileNames.push_back(File("failed.vskb"));
     BackupWholeMemory(context);
-    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QString::fromUtf8(Text::CommunicationError)});
+    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{Text::CommunicationError()});
     EXPECT_FALSE(QFile::exists(File("failed.vskb")));
     EXPECT_EQ(Commands().back(), 0x27);
 
@@ -214,7 +214,7 @@ TEST_F(WholeMemoryTest, AFaultAtPageKReportsWhatWasWritten)
     const Image backup = EepromImage(17);
     StartWithImage(Changed(backup), {"--no-ack-page", "4", "--no-ack-after", "100"});
     Restore(BackupOf(backup));
-    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QString::fromUtf8(Text::CommunicationError)});
+    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{Text::CommunicationError()});
     ASSERT_EQ(AutoBackups().size(), 1);
     EXPECT_EQ(dialogs.Texts(Kind::Warning),
               QStringList{QStringLiteral("Obnova se nedokončila, komunikace selhala.\n\nZapsané stránky:\n"
@@ -253,7 +253,7 @@ TEST_F(WholeMemoryTest, NoOrNothingToDoWritesNothing)
     ImageByte(counted, 0, 8) ^= 0xFF;
     dialogs.Clear();
     Restore(BackupOf(counted));
-    EXPECT_EQ(dialogs.Texts(Kind::Information), QStringList{QString::fromUtf8(Text::NothingToRestore)});
+    EXPECT_EQ(dialogs.Texts(Kind::Information), QStringList{Text::NothingToRestore()});
     EXPECT_TRUE(dialogs.Texts(Kind::Question).isEmpty());
     EXPECT_TRUE(AutoBackups().isEmpty());
     EXPECT_FALSE(AnyPageWritten());
@@ -303,7 +303,7 @@ TEST_F(WholeMemoryTest, TwoBackupsCompareOlderToNewerWithoutTheController)
     dialogs.Clear();
     dialogs.fileLists.push_back({older, newer, older});
     CompareWholeMemory(context);
-    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{QString::fromUtf8(Text::ChooseOneOrTwoBackups)});
+    EXPECT_EQ(dialogs.Texts(Kind::Error), QStringList{Text::ChooseOneOrTwoBackups()});
 }
 
 }  // namespace
