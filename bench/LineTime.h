@@ -8,7 +8,11 @@
 #include <cstdlib>
 #include <string>
 
+#include <vector>
+
 #include "link/Serial.h"
+#include "link/Transaction.h"
+#include "tests/support/FailureCallback.h"
 #include "tests/support/SimProcess.h"
 
 namespace bench {
@@ -45,5 +49,26 @@ inline bool OpenSimulatorLine(const SimProcess& sim)
     std::fprintf(stderr, "cannot open the simulator's link\n");
     return false;
 }
+
+// A simulator at the line's speed (and the further options given), its line
+// open as "COM1", and a link to it that counts its failed exchanges.
+struct SimLine {
+    explicit SimLine(std::vector<std::string> options = {})
+        : sim(VESK_SIM_PATH, WithLineSpeed(std::move(options))), open(OpenSimulatorLine(sim))
+    {
+    }
+    SimProcess sim;
+    bool open;
+    int failures = 0;
+    FailureCallback counter{[this](const LinkFailure&) { ++failures; }};
+    ControllerLink link{&counter};
+
+private:
+    static std::vector<std::string> WithLineSpeed(std::vector<std::string> options)
+    {
+        options.insert(options.begin(), {"--line-speed", std::to_string(Baud)});
+        return options;
+    }
+};
 
 }  // namespace bench

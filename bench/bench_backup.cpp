@@ -64,21 +64,17 @@ int main()
     const std::vector<std::uint8_t> image = EepromImage(1);
     const std::string eeprom = QDir(dir.path()).filePath(QStringLiteral("eeprom.bin")).toStdString();
     std::ofstream(eeprom, std::ios::binary).write(reinterpret_cast<const char*>(image.data()), std::streamsize(image.size()));
-    SimProcess sim(VESK_SIM_PATH, {"--line-speed", std::to_string(Baud), "--eeprom", eeprom, "--clock", "10:20:00:2"});
-    if (!OpenSimulatorLine(sim))
+    bench::SimLine line({"--eeprom", eeprom, "--clock", "10:20:00:2"});
+    if (!line.open)
         return 2;
-
-    int failures = 0;
-    FailureCallback counter([&](const LinkFailure&) { ++failures; });
-    ControllerLink link(&counter);
     RecordingDialogs dialogs;
     dialogs.defaultAnswer = true;
-    WholeMemoryContext context{link, dialogs, RealFileSystem(), QStringLiteral("COM1"), [] { return false; },
+    WholeMemoryContext context{line.link, dialogs, RealFileSystem(), QStringLiteral("COM1"), [] { return false; },
                                dir.filePath(QStringLiteral("backups"))};
 
     const QString backupFile = dir.filePath(QStringLiteral("now.vskb"));
     dialogs.fileNames.push_back(backupFile);
-    const Result backup = Measure("backup of 16 pages", sim, InfoBytes + Page::Count * ReadBytes, 1.05,
+    const Result backup = Measure("backup of 16 pages", line.sim, InfoBytes + Page::Count * ReadBytes, 1.05,
                                   [&] { BackupWholeMemory(context); });
 
     // A backup whose every settings page differs from the Controller's.
@@ -92,7 +88,7 @@ int main()
     dialogs.fileNames.push_back(olderFile);
     constexpr int Changed = Page::FirstLog;
     const Result restore =
-        Measure("restore of 12 changed pages", sim,
+        Measure("restore of 12 changed pages", line.sim,
                 InfoBytes + Changed * ReadBytes + ReadBytes + Changed * (WriteBytes + ReadBytes), 1.10,
                 [&] { RestoreWholeMemory(context); });
 
@@ -101,18 +97,18 @@ int main()
     dialogs.fileLists.push_back({dir.filePath(QStringLiteral("same.vskb"))});
     {
         Backup same = *ReadBackupFile(backupFile).backup;
-        SnapshotRead now = ReadSnapshot(link, AllPages(), {});
+        SnapshotRead now = ReadSnapshot(line.link, AllPages(), {});
         same.pages = now.snapshot;
         if (SaveBackupFile(dialogs.fileLists.front().front(), same))
             return 2;
     }
-    const Result compare = Measure("compare, nothing changed", sim, Page::Count * ReadBytes, 1.05,
+    const Result compare = Measure("compare, nothing changed", line.sim, Page::Count * ReadBytes, 1.05,
                                    [&] { CompareWholeMemory(context); });
     Serial::ClosePort();
 
     const auto compared = dialogs.Texts(RecordingDialogs::Kind::Text);
-    if (failures || compared.size() != 1 || !compared[0].contains(QStringLiteral("Žádné rozdíly"))) {
-        std::fprintf(stderr, "%d exchanges failed, or the compare found differences\n", failures);
+    if (line.failures || compared.size() != 1 || !compared[0].contains(QStringLiteral("Žádné rozdíly"))) {
+        std::fprintf(stderr, "%d exchanges failed, or the compare found differences\n", line.failures);
         return 2;
     }
     bool ok = true;

@@ -23,22 +23,19 @@ constexpr int DecodeRounds = 2000;
 
 int main()
 {
-    SimProcess sim(VESK_SIM_PATH, {"--line-speed", std::to_string(Baud)});
-    if (!OpenSimulatorLine(sim))
+    bench::SimLine sim;
+    if (!sim.open)
         return 2;
-    int failures = 0;
-    FailureCallback counter([&](const LinkFailure&) { ++failures; });
-    ControllerLink link(&counter);
     DebugSnapshot snapshot{};
 
     using Clock = std::chrono::steady_clock;
     auto start = Clock::now();
     for (int i = 0; i < Rounds; ++i)
-        link.Transact(Command::DebugDump, snapshot.data(), Command::DebugDumpLength);
+        sim.link.Transact(Command::DebugDump, snapshot.data(), Command::DebugDumpLength);
     const double dumpTime = Seconds(Clock::now() - start) / Rounds;
     Serial::ClosePort();
-    if (failures) {
-        std::fprintf(stderr, "%d exchanges failed\n", failures);
+    if (sim.failures) {
+        std::fprintf(stderr, "%d exchanges failed\n", sim.failures);
         return 2;
     }
 

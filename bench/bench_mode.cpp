@@ -104,22 +104,19 @@ int main(int argc, char* argv[])
 
     bool ok = true;
     {
-        SimProcess sim(VESK_SIM_PATH, {"--line-speed", std::to_string(Baud)});
-        if (!OpenSimulatorLine(sim))
+        bench::SimLine line;
+        if (!line.open)
             return 2;
-        int failures = 0;
-        FailureCallback counter([&](const LinkFailure&) { ++failures; });
-        ControllerLink link(&counter);
         ModeProgram program;
-        const LineResult read = MeasureTransfers(sim, failures, [&](ModeProgramId id) {
-            ReadModeProgram(link, id, program);
+        const LineResult read = MeasureTransfers(line.sim, line.failures, [&](ModeProgramId id) {
+            ReadModeProgram(line.link, id, program);
         });
-        const LineResult write = MeasureTransfers(sim, failures, [&](ModeProgramId id) {
-            WriteModeProgram(link, id, program);
+        const LineResult write = MeasureTransfers(line.sim, line.failures, [&](ModeProgramId id) {
+            WriteModeProgram(line.link, id, program);
         });
         Serial::ClosePort();
-        if (failures) {
-            std::fprintf(stderr, "%d transfers failed\n", failures);
+        if (line.failures) {
+            std::fprintf(stderr, "%d transfers failed\n", line.failures);
             return 2;
         }
         ok &= ReportLine("read", read, 3 * 257, 1.05);

@@ -128,32 +128,29 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     // Half a minute before the turn of a minute: the run sees a second 0
     // and one temperature read.
-    SimProcess sim(VESK_SIM_PATH, {"--line-speed", std::to_string(Baud), "--clock", "10:20:30:2"});
-    if (!OpenSimulatorLine(sim))
+    bench::SimLine line({"--clock", "10:20:30:2"});
+    if (!line.open)
         return 2;
-    int failures = 0;
-    FailureCallback counter([&](const LinkFailure&) { ++failures; });
-    ControllerLink link(&counter);
 
     // A simulator with no client on its line looks for one every 10 ms: a
     // real device has no such wait, so it is spent before the first tick.
     std::uint8_t clock[Command::ClockReplyLength];
-    link.Transact(Command::ReadClock, clock, Command::ClockReplyLength);
+    line.link.Transact(Command::ReadClock, clock, Command::ClockReplyLength);
 
     std::uint8_t lastStatusMinute = NoStatusMinute;
     const double cpuStart = Now(CLOCK_PROCESS_CPUTIME_ID);
     const double wallStart = Now(CLOCK_MONOTONIC);
-    const std::vector<Tick> normal = Poll(link, false, NormalSeconds, lastStatusMinute);
+    const std::vector<Tick> normal = Poll(line.link, false, NormalSeconds, lastStatusMinute);
     const double cpu = Now(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
     const double wall = Now(CLOCK_MONOTONIC) - wallStart;
-    const std::vector<Tick> quick = Poll(link, true, QuickSeconds, lastStatusMinute);
+    const std::vector<Tick> quick = Poll(line.link, true, QuickSeconds, lastStatusMinute);
     Serial::ClosePort();
 
-    if (failures) {
-        std::fprintf(stderr, "%d exchanges failed\n", failures);
+    if (line.failures) {
+        std::fprintf(stderr, "%d exchanges failed\n", line.failures);
         return 2;
     }
-    const std::vector<double> late = LatenessPerReply(sim);
+    const std::vector<double> late = LatenessPerReply(line.sim);
     std::size_t lateAt = 0;
     const Worst n = Measure(normal, late, lateAt);
     const Worst q = Measure(quick, late, lateAt);

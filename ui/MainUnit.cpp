@@ -2,8 +2,6 @@
 
 #include <QCloseEvent>
 #include <QScreen>
-#include <pwd.h>
-#include <unistd.h>
 
 #include "link/Serial.h"
 #include "shell/PortChoice.h"
@@ -13,17 +11,6 @@
 #include "ui/Accessibility.h"
 #include "ui/QtDialogs.h"
 #include "ui_MainUnit.h"
-
-namespace {
-
-QString UserName()
-{
-    if (const passwd* user = ::getpwuid(::getuid()))
-        return QString::fromLocal8Bit(user->pw_name);
-    return QStringLiteral("$USER");
-}
-
-}  // namespace
 
 TMainForm::TMainForm(Dialogs* service, QWidget* parent, FileSystem* files, const std::vector<TabRow>& tabTable,
                      const Serial::DeviceRoots& deviceRoots)
@@ -157,7 +144,7 @@ void TMainForm::cbComPortChange()
     if (Serial::OpenPort(ui_->cbComPort->CurrentName().toStdString(), 9600))
         return;
     QString text = Text::CannotOpenPort() + label;
-    if (const QString reason = PortFailureReason(Serial::LastOpenFailure(), UserName()); !reason.isEmpty())
+    if (const QString reason = PortFailureReason(Serial::LastOpenFailure(), CurrentUserName()); !reason.isEmpty())
         text += u'\n' + reason;
     dialogs_.Error(text);
 }
