@@ -31,6 +31,19 @@ void FormTest::TearDown()
     Serial::SetDeviceOpener(nullptr);
 }
 
+void FilesFormTest::SetUp()
+{
+    FormTest::SetUp();
+    ASSERT_TRUE(files.isValid());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(files.path()));
+}
+
+void FilesFormTest::TearDown()
+{
+    FormTest::TearDown();
+    qunsetenv("XDG_DATA_HOME");
+}
+
 QStringList FormTest::LockFiles() const
 {
     return QDir(lockDir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden);

@@ -88,6 +88,16 @@ protected:
     ControllerLink probe;
 };
 
+// The same, with a folder of the test's own for the files it saves, where
+// the automatic backups go too, never into the user's folder.
+class FilesFormTest : public FormTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QTemporaryDir files;
+};
+
 std::vector<std::string> Cmds(const std::vector<TraceEntry>& trace);
 // A key pressed and let go on the target, as the keyboard sends it.
 void Key(QWidget* target, int key, const QString& text = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

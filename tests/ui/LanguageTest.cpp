@@ -75,20 +75,8 @@ Lines WithoutDayNames(Lines lines)
     return lines;
 }
 
-class LanguageTest : public FormTest {
+class LanguageTest : public FilesFormTest {
 protected:
-    void SetUp() override
-    {
-        FormTest::SetUp();
-        ASSERT_TRUE(files.isValid());
-        qputenv("XDG_DATA_HOME", QFile::encodeName(files.path()));
-    }
-    void TearDown() override
-    {
-        FormTest::TearDown();
-        qunsetenv("XDG_DATA_HOME");
-    }
-
     void Click(const char* button) { Find<QPushButton>(button)->click(); }
     void SaveAs(const QString& path)
     {
@@ -153,8 +141,6 @@ protected:
         dialogs.fileNames.clear();
         return visit;
     }
-
-    QTemporaryDir files;
 };
 
 TEST_F(LanguageTest, OnlyWhatTheWindowShowsFollowsTheLanguage)
@@ -247,10 +233,12 @@ TEST_F(CaptionsX11, EveryCaptionFitsWhereItIsShown)
         if (auto* label = qobject_cast<QLabel*>(widget); label && label->pixmap().isNull() && !label->wordWrap()) {
             EXPECT_LE(Needed(metrics, label->text()), label->contentsRect().width()) << name << ": " << label->text().toStdString();
             // Nor does it run into what is beside it.
-            for (QWidget* sibling : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                if (sibling != label && !sibling->isHidden())
+            for (QWidget* sibling : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (sibling != label && !sibling->isHidden()) {
                     EXPECT_FALSE(Drawn(sibling).intersects(Drawn(label)))
                         << name << ": " << label->text().toStdString() << " into " << sibling->objectName().toStdString();
+                }
+            }
         } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
             EXPECT_LE(Indicator(box, QStyle::PM_IndicatorWidth, QStyle::PM_CheckBoxLabelSpacing) +
                           Needed(metrics, box->text()),

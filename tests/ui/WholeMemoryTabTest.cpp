@@ -25,21 +25,8 @@ namespace {
 
 using Kind = RecordingDialogs::Kind;
 
-class WholeMemoryTabTest : public FormTest {
+class WholeMemoryTabTest : public FilesFormTest {
 protected:
-    void SetUp() override
-    {
-        FormTest::SetUp();
-        ASSERT_TRUE(files.isValid());
-        // The automatic backups go here, never into the user's own folder.
-        qputenv("XDG_DATA_HOME", QFile::encodeName(files.path()));
-    }
-    void TearDown() override
-    {
-        FormTest::TearDown();
-        qunsetenv("XDG_DATA_HOME");
-    }
-
     void Click(const char* button) { Find<QPushButton>(button)->click(); }
     void Write()
     {
@@ -54,8 +41,6 @@ protected:
             pages.push_back(ReadPage(page).value_or(PageBuffer{}));
         return pages;
     }
-
-    QTemporaryDir files;
 };
 
 // Back up, change two tabs' settings and let the Controller count on, then
